@@ -1,0 +1,135 @@
+#include "access/LoginForm.h"
+
+#include "access/AskForm.h"
+#include "access/OnlineChatForm.h"
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+void RefillingComboBox::showPopup() {
+    emit aboutToDropDown();
+    QComboBox::showPopup();
+}
+
+TFormLogin::TFormLogin(QWidget* parent) : TForm(parent), m_query(u"ADOQuery1"_s) {
+    setObjectName(u"FormLogin"_s);
+    setWindowTitle(ProgramTitle);
+    // A dialog border without title-bar buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(400, 236);
+
+    auto* banner = new QLabel(this);
+    banner->setObjectName(u"Banner"_s);
+    banner->setGeometry(0, 0, 400, 64);
+    banner->setText(ProgramTitle);
+    banner->setAlignment(Qt::AlignCenter);
+    banner->setFont(HeiFont(16, true));
+    banner->setStyleSheet(u"#Banner { color: white; background: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
+                          " stop:0 #2f6fb3, stop:1 #5aa0dc); }"_s);
+
+    Label1 = new QLabel(u"登录帐号："_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setGeometry(40, 88, 80, 24);
+    ComboBox1 = new RefillingComboBox(this);
+    ComboBox1->setObjectName(u"ComboBox1"_s);
+    ComboBox1->setEditable(false);
+    ComboBox1->setGeometry(120, 86, 240, 28);
+
+    Login = new QPushButton(u"用户登录"_s, this);
+    Login->setObjectName(u"Login"_s);
+    Login->setGeometry(120, 130, 112, 32);
+    Login->setDefault(true);
+    Close = new QPushButton(u"关闭窗口"_s, this);
+    Close->setObjectName(u"Close"_s);
+    Close->setGeometry(248, 130, 112, 32);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(16, 178, 368, 2);
+
+    auto makeLink = [this](const QString& name, const QString& caption, int x) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setText(caption);
+        b->setAutoRaise(true);
+        b->setGeometry(x, 192, 100, 28);
+        return b;
+    };
+    SpeedButton1 = makeLink(u"SpeedButton1"_s, u"权限管理"_s, 32);
+    SpeedButton2 = makeLink(u"SpeedButton2"_s, u"在线服务"_s, 150);
+    SpeedButton3 = makeLink(u"SpeedButton3"_s, u"使用说明"_s, 268);
+
+    SpeedButton1->setVisible(false);
+
+    connect(ComboBox1, &RefillingComboBox::aboutToDropDown, this, &TFormLogin::LoadAccounts);
+    connect(Login, &QPushButton::clicked, this, &TFormLogin::ActionLoginExecute);
+    connect(Close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFormLogin::ActionManageExecute);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TFormLogin::ActionOnlineChatExecute);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TFormLogin::ActionInstrctionExecute);
+}
+
+void TFormLogin::LoadAccounts() {
+    m_query.SetDatabase(&ShareDM->ADOConnection1);
+    LoadCombo(ComboBox1, m_query, u"Select * From Power Where (PowerName <> '') And (PowerName <> '修改')"_s,
+              false, u"PowerName"_s);
+}
+
+void TFormLogin::FormShow() {
+    LoadAccounts();
+    FocusControl(Login);
+}
+
+void TFormLogin::ActionLoginExecute() {
+    FormAsk->AskCaption = u"系统登录"_s;
+    FormAsk->AskPrompt = u"请输入登录密码"_s;
+    FormAsk->AskValue = QString();
+    FormAsk->SetPasswordChar(u'#');
+    const int result = TheUi().ShowModal(FormAsk);
+    FormAsk->SetPasswordChar(QChar());
+    if (result != QDialog::Accepted) return;
+
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
+                          u"数据库打开失败"_s))
+        return;
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);
+        return;
+    }
+    q.First();
+    if (FormAsk->AskValue != q.AsString(u"PowerKey"_s)) {
+        TheUi().Message(this, u"密码错误，请重新操作"_s);
+        return;
+    }
+    CurrentRole = q.AsString(u"PowerRole"_s);
+    CurrentUser = q.AsString(u"PowerName"_s);
+    CurrentRange = q.AsString(u"PowerRange"_s);
+    accept();
+}
+
+void TFormLogin::ActionManageExecute() {
+    // User management is reached from here once its window is part of the program;
+    // until then the button stays hidden (see the constructor).
+}
+
+void TFormLogin::ActionOnlineChatExecute() {
+    TheUi().ShowModal(FormOnlineChat);
+}
+
+void TFormLogin::ActionInstrctionExecute() {
+    TheUi().OpenUrl(QUrl(VendorSite));
+}
+
+} // namespace tev

@@ -1,0 +1,15 @@
+#include "app/Globals.h"
+
+namespace tev {
+
+QString ProgramDir;
+QString IniFileName;
+QString CurrentRole;
+QString CurrentUser;
+QString CurrentRange;
+QString CustomerFilter;
+QString AccountFilter;
+QString BillFilter;
+QString VoucherFilter;
+
+} // namespace tev

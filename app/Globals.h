@@ -1,0 +1,45 @@
+#pragma once
+// Process-wide state, set at start-up and by the sign-in, read by every window.
+
+#include <QString>
+
+namespace tev {
+
+// Folder of the running program, ending with "/": pictures, templates, the database
+// and the configuration file live beside the program.
+extern QString ProgramDir;
+// ProgramDir + "Tevrano.ini".
+extern QString IniFileName;
+
+// The signed-in user's role, name and range.
+extern QString CurrentRole;
+extern QString CurrentUser;
+extern QString CurrentRange;
+
+// Statement suffixes that restrict a salesman to his own records; empty for other roles.
+extern QString CustomerFilter;
+extern QString AccountFilter;
+extern QString BillFilter;
+extern QString VoucherFilter;
+
+// The configuration file's section and keys.
+namespace ini {
+inline const QString Section = QStringLiteral("Tevrano");
+inline const QString CustomerSortField = QStringLiteral("客户排序方式");
+inline const QString CustomerSortDirection = QStringLiteral("客户排序方向");
+inline const QString BillDateRange = QStringLiteral("业务单据日期范围");
+inline const QString BillSortField = QStringLiteral("业务单据排序方式");
+inline const QString BillSortDirection = QStringLiteral("业务单据排序方向");
+inline const QString VoucherDateRange = QStringLiteral("财务单据日期范围");
+inline const QString VoucherSortField = QStringLiteral("财务单据排序方式");
+inline const QString VoucherSortDirection = QStringLiteral("财务单据排序方向");
+inline const QString PrintType = QStringLiteral("PrintType");
+} // namespace ini
+
+// The program's title, the vendor's telephone number and addresses.
+inline const QString ProgramTitle = QStringLiteral("Corvina中介管理软件");
+inline const QString VendorPhone = QStringLiteral("0571-86882008");
+inline const QString VendorSite = QStringLiteral("http://www.corvina-soft.cn/help/");
+inline const QString VendorServiceAddress = QStringLiteral("http://www.corvina-soft.cn/service/");
+
+} // namespace tev

@@ -1,0 +1,416 @@
+#include "app/MainForm.h"
+
+#include "access/LoginForm.h"
+#include "access/OnlineChatForm.h"
+#include "app/Form.h"
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "rules/IniFile.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+namespace {
+constexpr int kSideBarWidth = 97;
+constexpr int kStripWidth = 9;
+constexpr int kClientWidth = 786;
+constexpr int kClientHeight = 538;
+} // namespace
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(u"FormMain"_s);
+    setWindowTitle(ProgramTitle);
+    setFont(SongFont());
+    // A fixed border: the size changes only by the rule of FormResize.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    resize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(u"Central"_s);
+    setCentralWidget(central);
+
+    BuildSideBar();
+    BuildPages();
+
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(Panel1);
+    row->addWidget(Panel2);
+    row->addWidget(Panel3, 1);
+}
+
+void TFormMain::BuildSideBar() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setFixedWidth(kSideBarWidth);
+    Panel1->setAutoFillBackground(true);
+    Panel1->setStyleSheet(u"#Panel1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #dfe9f5,"
+                          " stop:1 #b9cde6); }"
+                          "#Panel1 QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 2px; }"
+                          "#Panel1 QToolButton:hover { border-color: #7f9db9; background: #eef4fb; }"_s);
+
+    auto* col = new QVBoxLayout(Panel1);
+    col->setContentsMargins(4, 8, 4, 8);
+    col->setSpacing(6);
+
+    Login = new QToolButton(Panel1);
+    Login->setObjectName(u"Login"_s);
+    Login->setText(u"软件导航"_s);
+    Login->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Login->setIconSize(QSize(56, 56));
+    Login->setFixedSize(88, 92);
+    col->addWidget(Login, 0, Qt::AlignHCenter);
+
+    OnlineChat = new QToolButton(Panel1);
+    OnlineChat->setObjectName(u"OnlineChat"_s);
+    OnlineChat->setText(u"在线服务"_s);
+    OnlineChat->setFixedSize(88, 30);
+    col->addWidget(OnlineChat, 0, Qt::AlignHCenter);
+
+    ActionButtonSave2 = new QToolButton(Panel1);
+    ActionButtonSave2->setObjectName(u"ActionButtonSave2"_s);
+    ActionButtonSave2->setText(u"数据备份"_s);
+    ActionButtonSave2->setFixedSize(88, 30);
+    // Backup runs from the maintenance page; the side-bar shortcut joins it there.
+    ActionButtonSave2->setEnabled(false);
+    col->addWidget(ActionButtonSave2, 0, Qt::AlignHCenter);
+
+    col->addStretch(1);
+
+    Label2 = new QLabel(u"当前日期"_s, Panel1);
+    Label2->setObjectName(u"Label2"_s);
+    Label2->setAlignment(Qt::AlignCenter);
+    col->addWidget(Label2);
+
+    DateTimePicker1 = new QDateEdit(Panel1);
+    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(u"yyyy-M-d"_s);
+    DateTimePicker1->setFixedWidth(89);
+    col->addWidget(DateTimePicker1, 0, Qt::AlignHCenter);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    BitBtn1 = new QPushButton(u"◀ 前一天"_s, Panel1);
+    BitBtn1->setObjectName(u"BitBtn1"_s);
+    BitBtn1->setToolTip(u"前一天"_s);
+    BitBtn2 = new QPushButton(u"后一天 ▶"_s, Panel1);
+    BitBtn2->setObjectName(u"BitBtn2"_s);
+    BitBtn2->setToolTip(u"后一天"_s);
+    for (QPushButton* b : {BitBtn1, BitBtn2}) b->setFixedHeight(26);
+    BitBtn1->setText(u"◀"_s);
+    BitBtn2->setText(u"▶"_s);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    col->addLayout(buttons);
+
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(u"Panel2"_s);
+    Panel2->setFixedWidth(kStripWidth);
+    auto* strip = new QVBoxLayout(Panel2);
+    strip->setContentsMargins(0, 0, 0, 0);
+    Image7 = new ClickableLabel(Panel2);
+    Image7->setObjectName(u"Image7"_s);
+    Image7->setScaledContents(true);
+    Image7->setCursor(Qt::PointingHandCursor);
+    Image7->setToolTip(u"隐藏/显示导航栏"_s);
+    strip->addWidget(Image7);
+    Image7->setPixmap(QPixmap(ProgramDir + u"Res/LeftBar.bmp"_s));
+    Login->setIcon(QIcon(QPixmap(ProgramDir + u"Res/Tevrano.png"_s)));
+
+    connect(Login, &QToolButton::clicked, this, &TFormMain::ActionLoginExecute);
+    connect(OnlineChat, &QToolButton::clicked, this, &TFormMain::ActionOlineChatExecute);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormMain::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormMain::BitBtn2Click);
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] {
+        if (!m_settingDate) DateTimePicker1Change();
+    });
+    connect(Image7, &ClickableLabel::clicked, this, &TFormMain::Image7Click);
+}
+
+QComboBox* TFormMain::MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x, int width) {
+    auto* combo = new QComboBox(page);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setGeometry(x, 478, width, 24);
+    // Only a user's choice writes the key and refreshes; setting the index in code does not.
+    connect(combo, &QComboBox::activated, this, [this, combo] { SortComboChange(combo); });
+    return combo;
+}
+
+void TFormMain::BuildPages() {
+    Panel3 = new QWidget(this);
+    Panel3->setObjectName(u"Panel3"_s);
+    auto* layout = new QVBoxLayout(Panel3);
+    layout->setContentsMargins(2, 2, 2, 2);
+    PageControl1 = new QTabWidget(Panel3);
+    PageControl1->setObjectName(u"PageControl1"_s);
+    layout->addWidget(PageControl1);
+
+    const QList<QPair<QWidget**, QPair<QString, QString>>> pages = {
+        {&TabSheet8, {u"TabSheet8"_s, u"客户管理"_s}}, {&TabSheet1, {u"TabSheet1"_s, u"业务单据"_s}},
+        {&TabSheet2, {u"TabSheet2"_s, u"业务报表"_s}}, {&TabSheet3, {u"TabSheet3"_s, u"帐户管理"_s}},
+        {&TabSheet7, {u"TabSheet7"_s, u"财务单据"_s}}, {&TabSheet4, {u"TabSheet4"_s, u"财务报表"_s}},
+        {&TabSheet5, {u"TabSheet5"_s, u"软件设置"_s}}, {&TabSheet6, {u"TabSheet6"_s, u"数据维护"_s}},
+    };
+    for (const auto& [slot, names] : pages) {
+        auto* page = new QWidget;
+        page->setObjectName(names.first);
+        PageControl1->addTab(page, names.second);
+        *slot = page;
+    }
+
+    const QStringList sortFields = {u"按记录号"_s, u"按单据号"_s, u"按客户名"_s, u"按日期时间"_s};
+    const QStringList directions = {u"按升序排"_s, u"按降序排"_s};
+    const QStringList ranges = {u"当天单据"_s, u"当月单据"_s};
+    ComboBox6 = MakeCombo(TabSheet8, u"ComboBox6"_s, {u"按编号排"_s, u"按名称排"_s}, 480, 90);
+    ComboBox7 = MakeCombo(TabSheet8, u"ComboBox7"_s, directions, 576, 90);
+    ComboBox3 = MakeCombo(TabSheet1, u"ComboBox3"_s, ranges, 384, 90);
+    ComboBox8 = MakeCombo(TabSheet1, u"ComboBox8"_s, sortFields, 480, 90);
+    ComboBox10 = MakeCombo(TabSheet1, u"ComboBox10"_s, directions, 576, 90);
+    ComboBox4 = MakeCombo(TabSheet7, u"ComboBox4"_s, ranges, 384, 90);
+    ComboBox11 = MakeCombo(TabSheet7, u"ComboBox11"_s, sortFields, 480, 90);
+    ComboBox12 = MakeCombo(TabSheet7, u"ComboBox12"_s, directions, 576, 90);
+    ComboBox6->setCurrentIndex(0);
+    ComboBox7->setCurrentIndex(1);
+    ComboBox10->setCurrentIndex(1);
+    ComboBox12->setCurrentIndex(1);
+
+    auto* printLabel = new QLabel(u"报表打印方向："_s, TabSheet5);
+    printLabel->setObjectName(u"Label15"_s);
+    printLabel->setGeometry(24, 28, 100, 24);
+    ComboBox5 = new QComboBox(TabSheet5);
+    ComboBox5->setObjectName(u"ComboBox5"_s);
+    ComboBox5->addItems({u"纵向打印"_s, u"横向打印"_s});
+    ComboBox5->setGeometry(124, 28, 110, 24);
+    Button15 = new QPushButton(u"保存设置"_s, TabSheet5);
+    Button15->setObjectName(u"Button15"_s);
+    Button15->setGeometry(244, 27, 88, 26);
+    connect(Button15, &QPushButton::clicked, this, &TFormMain::Button15Click);
+}
+
+QWidget* TFormMain::Page(int index) const {
+    return PageControl1->widget(index);
+}
+
+QDate TFormMain::WorkingDate() const {
+    return DateTimePicker1->date();
+}
+
+void TFormMain::SetWorkingDate(const QDate& date) {
+    m_settingDate = true;
+    DateTimePicker1->setDate(date);
+    m_settingDate = false;
+}
+
+bool TFormMain::FormShow() {
+    const QString path = ProgramDir + u"Tevrano.mdb"_s;
+    if (!QFileInfo(path).isFile()) {
+        TheUi().Message(this, u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle,
+                        MsgIcon::Error);
+        ExitCode = 1;
+        return false;
+    }
+    if (!ShareDM->ADOConnection1.Open(path)) {
+        // A file that is there but is no database of this program: the engine's own words.
+        TheUi().Message(this, ShareDM->ADOConnection1.LastError(), ProgramTitle);
+        ExitCode = 1;
+        return false;
+    }
+    SetWorkingDate(TheUi().Today());
+    if (!SignIn()) {
+        ExitCode = 0;
+        return false;
+    }
+    return true;
+}
+
+void TFormMain::SetLoginFace(const QString& caption, const QString& picture) {
+    Login->setText(caption);
+    Login->setIcon(QIcon(QPixmap(ProgramDir + picture)));
+}
+
+void TFormMain::RestoreSortCombos() {
+    const QList<QPair<QComboBox*, QPair<QString, int>>> boxes = {
+        {ComboBox6, {ini::CustomerSortField, 0}}, {ComboBox7, {ini::CustomerSortDirection, 1}},
+        {ComboBox3, {ini::BillDateRange, 0}},     {ComboBox8, {ini::BillSortField, 0}},
+        {ComboBox10, {ini::BillSortDirection, 1}}, {ComboBox4, {ini::VoucherDateRange, 0}},
+        {ComboBox11, {ini::VoucherSortField, 0}}, {ComboBox12, {ini::VoucherSortDirection, 1}},
+    };
+    // A hand-edited value that is no whole number or no item of its box falls back to the default.
+    for (const auto& [combo, key] : boxes)
+        combo->setCurrentIndex(IniReadIndex(ini::Section, key.first, key.second, combo->count(), IniFileName));
+}
+
+bool TFormMain::SignIn() {
+    if (TheUi().ShowModal(FormLogin) != QDialog::Accepted) return false;
+
+    if (CurrentRole == u"管理员"_s) {
+        for (int i = 0; i < PageCount; ++i) PageControl1->setTabVisible(i, i >= SettingsPage);
+        PageControl1->setCurrentIndex(SettingsPage);
+        SetLoginFace(u"管理员"_s, u"Res/BlueFish.bmp"_s);
+    } else if (CurrentRole == u"财务主管"_s || CurrentRole == u"财务总监"_s || CurrentRole == u"总经理"_s) {
+        for (int i = 0; i < PageCount; ++i) PageControl1->setTabVisible(i, i < SettingsPage);
+        PageControl1->setCurrentIndex(CustomerPage);
+        CustomerFilter.clear();
+        AccountFilter.clear();
+        BillFilter.clear();
+        VoucherFilter.clear();
+        RestoreSortCombos();
+        RefreshAllViews();
+        const QString picture = CurrentRole == u"财务主管"_s   ? u"Res/YellowFish.bmp"_s
+                                : CurrentRole == u"财务总监"_s ? u"Res/OrangeFish.bmp"_s
+                                                                : u"Res/GreenFish.bmp"_s;
+        SetLoginFace(CurrentRole, picture);
+    } else if (CurrentRole == u"业务员"_s) {
+        const bool business = CurrentRange.contains(u"业务管理"_s);
+        const bool finance = CurrentRange.contains(u"财务管理"_s);
+        for (int i = 0; i < PageCount; ++i) {
+            const bool visible = i < AccountPage ? business : (i < SettingsPage ? finance : false);
+            PageControl1->setTabVisible(i, visible);
+        }
+        PageControl1->setCurrentIndex(business ? CustomerPage : AccountPage);
+        const QString user = SqlText(CurrentUser);
+        CustomerFilter = u" And (CustomerMan = '%1')"_s.arg(user);
+        AccountFilter = u" And (AccountMan = '财务主管' Or AccountMan = '%1')"_s.arg(user);
+        BillFilter = u" And (BillMan = '%1')"_s.arg(user);
+        VoucherFilter = u" And (MoneyMan = '%1')"_s.arg(user);
+        RestoreSortCombos();
+        RefreshAllViews();
+        Query& q = ShareDM->ADOQueryTemp;
+        if (ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(user), u"数据库打开失败"_s) &&
+            q.RecordCount() > 0) {
+            q.First();
+            SetLoginFace(q.AsString(u"PowerName"_s), q.AsString(u"PowerPicture"_s));
+        }
+    }
+    return true;
+}
+
+void TFormMain::RefreshAllViews() {
+    RefreshCustomerCards();
+    RefreshBillCards();
+    RefreshVoucherCards();
+    RefreshAccountCards();
+    RunMoneyReport();
+    RunBillReport();
+}
+
+void TFormMain::RefreshCustomerCards() {
+    if (CustomerCards) CustomerCards->Refresh();
+}
+void TFormMain::RefreshBillCards() {
+    if (BillCards) BillCards->Refresh();
+}
+void TFormMain::RefreshVoucherCards() {
+    if (VoucherCards) VoucherCards->Refresh();
+}
+void TFormMain::RefreshAccountCards() {
+    if (AccountCards) AccountCards->Refresh();
+}
+void TFormMain::RunMoneyReport() {
+    if (MoneyReport) MoneyReport->Refresh();
+}
+void TFormMain::RunBillReport() {
+    if (BillReport) BillReport->Refresh();
+}
+
+void TFormMain::BitBtn1Click() {
+    SetWorkingDate(WorkingDate().addDays(-1));
+    RefreshAllViews();
+}
+
+void TFormMain::BitBtn2Click() {
+    SetWorkingDate(WorkingDate().addDays(1));
+    RefreshAllViews();
+}
+
+void TFormMain::DateTimePicker1Change() {
+    RefreshAllViews();
+}
+
+void TFormMain::Image7Click() {
+    if (Image7Hint == u"LeftBar"_s) {
+        Panel1->setFixedWidth(0);
+        Panel1->hide();
+        Image7->setPixmap(QPixmap(ProgramDir + u"Res/RightBar.bmp"_s));
+        Image7Hint = u"RightBar"_s;
+    } else {
+        Panel1->setFixedWidth(kSideBarWidth);
+        Panel1->show();
+        Image7->setPixmap(QPixmap(ProgramDir + u"Res/LeftBar.bmp"_s));
+        Image7Hint = u"LeftBar"_s;
+    }
+}
+
+void TFormMain::ActionLoginExecute() {
+    // A cancelled sign-in keeps the current user, pages and filters.
+    SignIn();
+}
+
+void TFormMain::ActionOlineChatExecute() {
+    TheUi().ShowModal(FormOnlineChat);
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TFormMain::FormResize() {
+    if (height() > 600) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        setFixedSize(884, 571);
+        move(75, 90);
+    }
+}
+
+void TFormMain::Button15Click() {
+    IniWriteString(ini::Section, ini::PrintType, ComboBox5->currentText(), IniFileName);
+}
+
+void TFormMain::SortComboChange(QComboBox* combo) {
+    const QString index = QString::number(combo->currentIndex());
+    if (combo == ComboBox6 || combo == ComboBox7) {
+        IniWriteString(ini::Section, combo == ComboBox6 ? ini::CustomerSortField : ini::CustomerSortDirection, index,
+                       IniFileName);
+        RefreshCustomerCards();
+    } else if (combo == ComboBox3 || combo == ComboBox8 || combo == ComboBox10) {
+        const QString key = combo == ComboBox3   ? ini::BillDateRange
+                            : combo == ComboBox8 ? ini::BillSortField
+                                                 : ini::BillSortDirection;
+        IniWriteString(ini::Section, key, index, IniFileName);
+        RefreshBillCards();
+    } else {
+        const QString key = combo == ComboBox4    ? ini::VoucherDateRange
+                            : combo == ComboBox11 ? ini::VoucherSortField
+                                                  : ini::VoucherSortDirection;
+        IniWriteString(ini::Section, key, index, IniFileName);
+        RefreshVoucherCards();
+    }
+}
+
+} // namespace tev

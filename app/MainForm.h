@@ -1,0 +1,137 @@
+#pragma once
+// The main window: the side bar with the sign-in button and the working date, the fold
+// strip, and the eight pages whose visibility the signed-in role decides.
+
+#include <QDate>
+#include <QLabel>
+#include <QMainWindow>
+
+class QComboBox;
+class QDateEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace tev {
+
+// A page's content that the main window refreshes (card pages, report lists).
+class View {
+public:
+    virtual ~View() = default;
+    virtual void Refresh() = 0;
+};
+
+// A picture that reports clicks (the fold strip).
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormMain(QWidget* parent = nullptr);
+
+    // Page indices in PageControl1.
+    enum Page { CustomerPage = 0, BillPage, BillReportPage, AccountPage, VoucherPage, MoneyReportPage,
+                SettingsPage, MaintenancePage, PageCount };
+
+    // The start-up sequence run when the window is first shown. Returns false when the
+    // program must end; ExitCode then tells how (0 after a cancelled sign-in).
+    bool FormShow();
+    int ExitCode = 0;
+
+    // Shows the sign-in window and applies the role; false when it was closed without a sign-in.
+    bool SignIn();
+    // Rebuilds the card pages and re-runs the report lists.
+    void RefreshAllViews();
+    void RefreshCustomerCards();
+    void RefreshBillCards();
+    void RefreshVoucherCards();
+    void RefreshAccountCards();
+    void RunMoneyReport();
+    void RunBillReport();
+
+    QDate WorkingDate() const;
+    // Sets the working date without counting as a user change (no refresh).
+    void SetWorkingDate(const QDate& date);
+
+    // Handlers.
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void DateTimePicker1Change();
+    void Image7Click();
+    void ActionLoginExecute();
+    void ActionOlineChatExecute();
+    void FormResize();
+    void Button15Click();
+    // The sort and range boxes write their key and refresh their own page.
+    void SortComboChange(QComboBox* combo);
+
+    // Side bar.
+    QWidget* Panel1;
+    QToolButton* Login;
+    QToolButton* OnlineChat;
+    QToolButton* ActionButtonSave2;
+    QLabel* Label2;
+    QDateEdit* DateTimePicker1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    // Fold strip.
+    QWidget* Panel2;
+    ClickableLabel* Image7;
+    QString Image7Hint = QStringLiteral("LeftBar");
+    // Pages.
+    QWidget* Panel3;
+    QTabWidget* PageControl1;
+    QWidget* TabSheet8; // customers
+    QWidget* TabSheet1; // bills
+    QWidget* TabSheet2; // bill report
+    QWidget* TabSheet3; // accounts
+    QWidget* TabSheet7; // vouchers
+    QWidget* TabSheet4; // voucher report
+    QWidget* TabSheet5; // settings
+    QWidget* TabSheet6; // maintenance
+    QWidget* Page(int index) const;
+
+    // Sort and range boxes of the card pages, restored from the configuration file at sign-in.
+    QComboBox* ComboBox6;  // customer sort field
+    QComboBox* ComboBox7;  // customer sort direction
+    QComboBox* ComboBox3;  // bill date range
+    QComboBox* ComboBox8;  // bill sort field
+    QComboBox* ComboBox10; // bill sort direction
+    QComboBox* ComboBox4;  // voucher date range
+    QComboBox* ComboBox11; // voucher sort field
+    QComboBox* ComboBox12; // voucher sort direction
+    // Settings page: list print orientation.
+    QComboBox* ComboBox5;
+    QPushButton* Button15;
+
+    // The contents of the pages, plugged in by their subsystems.
+    View* CustomerCards = nullptr;
+    View* BillCards = nullptr;
+    View* VoucherCards = nullptr;
+    View* AccountCards = nullptr;
+    View* MoneyReport = nullptr;
+    View* BillReport = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildSideBar();
+    void BuildPages();
+    void RestoreSortCombos();
+    void SetLoginFace(const QString& caption, const QString& picture);
+    QComboBox* MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x, int width);
+
+    bool m_settingDate = false;
+};
+
+} // namespace tev

@@ -1,0 +1,47 @@
+#pragma once
+// The shared data module: the one connection, the three scratch queries, the query
+// routines with their fixed error reporting and the modification password.
+
+#include "data/Database.h"
+#include "data/Query.h"
+
+#include <QString>
+
+class QComboBox;
+
+namespace tev {
+
+class TShareDataModule {
+public:
+    TShareDataModule();
+
+    // The one connection of the run.
+    Database ADOConnection1;
+    Query ADOQueryTemp;
+    Query ADOQueryTemp2;
+    Query ADOQueryTemp3;
+
+    // Opens a statement on a query. On failure shows failureMessage (never the engine's
+    // text), leaves the query closed and returns false: the caller goes no further.
+    bool OpenSql(Query& query, const QString& sql, const QString& failureMessage);
+    // Runs a statement without rows; the rows affected, 0 with "SQL命令执行出错" on failure.
+    int ExecSql(Query& query, const QString& sql);
+
+    // Demands the modification password (the "修改" row of Power) before a guarded
+    // operation; true when the operation may go ahead.
+    bool AskModifyPassword(const QString& caption, const QString& prompt, const QString& initialText);
+
+    QString NextSerialNumber(const QString& number) const;
+    bool IsValidSerialNumber(const QString& number) const;
+};
+
+// The data module of the run (created second, after the main window).
+extern TShareDataModule* ShareDM;
+
+// Fills a combo box from one column of a statement, with "所有" first when addAll is set;
+// the first item ends up selected.
+void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column);
+// Selects the last item whose text equals text exactly; no match leaves the selection alone.
+void SelectComboItem(QComboBox* combo, const QString& text);
+
+} // namespace tev

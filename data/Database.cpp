@@ -1,0 +1,449 @@
+#include "data/Database.h"
+
+#include "data/Schema.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <sqlite3.h>
+
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+QString SqlText(const QString& text) {
+    QString out = text;
+    out.replace(u'\'', u"''"_s);
+    return out;
+}
+
+QString SqlDate(const QDate& date) {
+    return u"#"_s + date.toString(u"yyyy-M-d"_s) + u"#"_s;
+}
+
+namespace {
+
+// "#2024-3-5#" or "#2024-3-5 8:05:00#" → ISO text that compares correctly with stored dates.
+QString IsoFromJetLiteral(const QString& inner) {
+    const QString trimmed = inner.trimmed();
+    const QStringList formats = {u"yyyy-M-d H:m:s"_s, u"yyyy-M-d H:m"_s, u"yyyy-M-d"_s,
+                                 u"yyyy/M/d H:m:s"_s, u"yyyy/M/d"_s,    u"M/d/yyyy"_s};
+    for (const QString& f : formats) {
+        const QDateTime dt = QDateTime::fromString(trimmed, f);
+        if (dt.isValid()) {
+            if (f.contains(u'H')) return dt.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+            return dt.date().toString(u"yyyy-MM-dd"_s);
+        }
+        const QDate d = QDate::fromString(trimmed, f);
+        if (d.isValid()) return d.toString(u"yyyy-MM-dd"_s);
+    }
+    return trimmed; // not a date we know: left as text, the comparison will simply not match
+}
+
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+} // namespace
+
+QString TranslateStatement(const QString& jetSql) {
+    QString out;
+    out.reserve(jetSql.size() + 16);
+    const qsizetype n = jetSql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = jetSql[i];
+        if (c == u'\'') { // copy a text literal unchanged, with its doubled quotes
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (jetSql[j] == u'\'') {
+                    if (j + 1 < n && jetSql[j + 1] == u'\'') {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out += jetSql.mid(i, j - i + 1);
+            i = j + 1;
+            continue;
+        }
+        if (c == u'#') {
+            const qsizetype end = jetSql.indexOf(u'#', i + 1);
+            if (end > i) {
+                out += u'\'' + IsoFromJetLiteral(jetSql.mid(i + 1, end - i - 1)) + u'\'';
+                i = end + 1;
+                continue;
+            }
+        }
+        if (c.isLetter() && (i == 0 || !IsWordChar(jetSql[i - 1]))) {
+            qsizetype j = i;
+            while (j < n && IsWordChar(jetSql[j])) ++j;
+            const QString word = jetSql.mid(i, j - i);
+            if (word.compare(u"True"_s, Qt::CaseInsensitive) == 0)
+                out += u"1"_s;
+            else if (word.compare(u"False"_s, Qt::CaseInsensitive) == 0)
+                out += u"0"_s;
+            else
+                out += word;
+            i = j;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- ResultSet
+
+void ResultSet::MoveBy(int n) {
+    m_pos = std::clamp(m_pos + n, 0, int(m_rows.size()));
+}
+
+int ResultSet::ColumnIndex(const QString& column) const {
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0) return i;
+    // "Table.Column" asked as "Column", or the other way round.
+    const QString bare = column.section(u'.', -1);
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].section(u'.', -1).compare(bare, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+QVariant ResultSet::Value(const QString& column) const {
+    if (m_pos < 0 || m_pos >= m_rows.size()) return {};
+    const int c = ColumnIndex(column);
+    if (c < 0) return {};
+    return m_rows[m_pos][c];
+}
+
+QString ResultSet::AsString(const QString& column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return {};
+    if (v.typeId() == QMetaType::Double) {
+        // Whole numbers read as text without a trailing ".0".
+        const double d = v.toDouble();
+        return QString::number(d, 'g', 15);
+    }
+    return v.toString();
+}
+
+qint64 ResultSet::AsInteger(const QString& column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return 0;
+    bool ok = false;
+    const qint64 i = v.toLongLong(&ok);
+    if (ok) return i;
+    const double d = v.toDouble(&ok);
+    return ok ? qint64(d) : 0;
+}
+
+double ResultSet::AsFloat(const QString& column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return 0.0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok ? d : 0.0;
+}
+
+bool ResultSet::AsBoolean(const QString& column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        return s.compare(u"true"_s, Qt::CaseInsensitive) == 0 || (s.toLongLong() != 0);
+    }
+    return v.toLongLong() != 0;
+}
+
+QDate ResultSet::AsDate(const QString& column) const {
+    return AsDateTime(column).date();
+}
+
+QDateTime ResultSet::AsDateTime(const QString& column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return {};
+    const QString s = v.toString().trimmed();
+    QDateTime dt = QDateTime::fromString(s, u"yyyy-MM-dd HH:mm:ss"_s);
+    if (dt.isValid()) return dt;
+    const QDate d = QDate::fromString(s.left(10), u"yyyy-MM-dd"_s);
+    if (d.isValid()) return QDateTime(d, QTime(0, 0));
+    return {};
+}
+
+QVariant ResultSet::At(int row, int column) const {
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns.size()) return {};
+    return m_rows[row][column];
+}
+
+// ---------------------------------------------------------------- Database
+
+namespace {
+
+std::atomic<int> g_connectionCounter{0};
+
+// Orders Chinese text as a Chinese reader expects (by pinyin); registered on every
+// connection under the name PINYIN. Columns keep NOCASE, so the file stays readable
+// by tools that know nothing of this collation.
+int PinyinCompare(void* arg, int len1, const void* s1, int len2, const void* s2) {
+    auto* collator = static_cast<QCollator*>(arg);
+    const QString a = QString::fromUtf8(static_cast<const char*>(s1), len1);
+    const QString b = QString::fromUtf8(static_cast<const char*>(s2), len2);
+    return collator->compare(a, b);
+}
+
+void DestroyCollator(void* arg) {
+    delete static_cast<QCollator*>(arg);
+}
+
+sqlite3* NativeHandle(const QSqlDatabase& db) {
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
+    return nullptr;
+}
+
+} // namespace
+
+Database::Database() : m_name(u"tevrano-%1"_s.arg(++g_connectionCounter)) {}
+
+Database::~Database() {
+    Close();
+}
+
+bool Database::Fail(const QString& error) {
+    m_error = error;
+    if (m_depth > 0) m_failedInTransaction = true;
+    return false;
+}
+
+QSqlDatabase Database::Connection() const {
+    return QSqlDatabase::database(m_name, false);
+}
+
+bool Database::IsOpen() const {
+    return QSqlDatabase::contains(m_name) && Connection().isOpen();
+}
+
+void Database::Close() {
+    if (!QSqlDatabase::contains(m_name)) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen()) db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Database::OpenConnection(const QString& path, bool mustExist) {
+    Close();
+    m_path = path;
+    m_error.clear();
+    const QFileInfo info(path);
+    if (mustExist && !info.isFile()) return Fail(u"数据库文件不存在：%1"_s.arg(path));
+    if (!mustExist && info.exists()) return Fail(u"文件已经存在：%1"_s.arg(path));
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+    db.setDatabaseName(path);
+    // Never create a file by accident when it must exist.
+    db.setConnectOptions(mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
+                                   : u"QSQLITE_BUSY_TIMEOUT=5000"_s);
+    if (!db.open()) {
+        const QString err = db.lastError().text();
+        Close();
+        return Fail(err);
+    }
+    if (sqlite3* h = NativeHandle(db)) {
+        auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
+        collator->setCaseSensitivity(Qt::CaseInsensitive);
+        sqlite3_create_collation_v2(h, "PINYIN", SQLITE_UTF8, collator, PinyinCompare, DestroyCollator);
+    }
+    return true;
+}
+
+bool Database::ApplySettings() {
+    // A rollback journal with full syncs: a crash or power loss leaves either the whole
+    // change or none of it, and the database stays one file that backups can copy.
+    QSqlQuery q(Connection());
+    for (const QString& pragma : {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
+                                  u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s}) {
+        if (!q.exec(pragma)) return Fail(q.lastError().text());
+    }
+    return true;
+}
+
+bool Database::Open(const QString& path) {
+    if (!OpenConnection(path, true)) return false;
+    QSqlQuery q(Connection());
+    // The first read of the file tells a database from any other file.
+    if (!q.exec(u"PRAGMA application_id"_s) || !q.next()) {
+        const QString err = q.lastError().text();
+        Close();
+        return Fail(err.isEmpty() ? u"无法读取数据库文件"_s : err);
+    }
+    const int appId = q.value(0).toInt();
+    q.finish();
+    if (appId != ApplicationId) {
+        Close();
+        return Fail(u"文件 %1 不是本程序的数据库"_s.arg(path));
+    }
+    if (!q.exec(u"PRAGMA user_version"_s) || !q.next()) {
+        const QString err = q.lastError().text();
+        Close();
+        return Fail(err);
+    }
+    const int version = q.value(0).toInt();
+    q.finish();
+    if (version > SchemaVersion) {
+        Close();
+        return Fail(u"数据库版本 %1 比本程序新，请升级程序"_s.arg(version));
+    }
+    const QStringList missing = MissingTables(*this);
+    if (!missing.isEmpty()) {
+        const QString err = m_error.isEmpty() ? u"数据库缺少数据表：%1"_s.arg(missing.join(u", "_s)) : m_error;
+        Close();
+        return Fail(err);
+    }
+    if (!ApplySettings()) {
+        const QString err = m_error;
+        Close();
+        return Fail(err);
+    }
+    return true;
+}
+
+bool Database::CreateNew(const QString& path) {
+    if (!OpenConnection(path, false)) return false;
+    QSqlQuery q(Connection());
+    if (!q.exec(u"PRAGMA application_id = %1"_s.arg(ApplicationId)) ||
+        !q.exec(u"PRAGMA user_version = %1"_s.arg(SchemaVersion))) {
+        const QString err = q.lastError().text();
+        Close();
+        return Fail(err);
+    }
+    return ApplySettings();
+}
+
+bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* out, int* affected) {
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s);
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) return Fail(q.lastError().text());
+    for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
+    if (!q.exec()) return Fail(q.lastError().text());
+    if (affected) *affected = q.numRowsAffected();
+    if (out) {
+        *out = ResultSet();
+        const QSqlRecord rec = q.record();
+        for (int i = 0; i < rec.count(); ++i) out->m_columns << rec.fieldName(i);
+        const int cols = rec.count();
+        while (q.next()) {
+            QVector<QVariant> row(cols);
+            for (int i = 0; i < cols; ++i) row[i] = q.value(i);
+            out->m_rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid()) return Fail(q.lastError().text());
+        out->m_pos = 0;
+    }
+    return true;
+}
+
+bool Database::Select(const QString& jetSql, ResultSet& out) {
+    ResultSet result;
+    if (!Query(TranslateStatement(jetSql), {}, &result)) return false;
+    out = std::move(result);
+    return true;
+}
+
+int Database::Execute(const QString& jetSql) {
+    int affected = 0;
+    if (!Query(TranslateStatement(jetSql), {}, nullptr, &affected)) return -1;
+    return affected;
+}
+
+qint64 Database::Insert(const QString& table, const FieldValues& values) {
+    QStringList cols, marks;
+    QVariantList args;
+    for (const auto& [col, value] : values) {
+        cols << col;
+        marks << u"?"_s;
+        args << value;
+    }
+    const QString sql = cols.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(table)
+                                       : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table, cols.join(u", "_s),
+                                                                                   marks.join(u", "_s));
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s), -1;
+    QSqlQuery q(Connection());
+    if (!q.prepare(sql)) return Fail(q.lastError().text()), -1;
+    for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
+    if (!q.exec()) return Fail(q.lastError().text()), -1;
+    return q.lastInsertId().toLongLong();
+}
+
+int Database::Update(const QString& table, const FieldValues& values, const QString& where,
+                     const QVariantList& whereArgs) {
+    QStringList sets;
+    QVariantList args;
+    for (const auto& [col, value] : values) {
+        sets << col + u" = ?"_s;
+        args << value;
+    }
+    args += whereArgs;
+    QString sql = u"UPDATE %1 SET %2"_s.arg(table, sets.join(u", "_s));
+    if (!where.isEmpty()) sql += u" WHERE "_s + where;
+    int affected = 0;
+    if (!Query(sql, args, nullptr, &affected)) return -1;
+    return affected;
+}
+
+int Database::Delete(const QString& table, const QString& where, const QVariantList& whereArgs) {
+    QString sql = u"DELETE FROM %1"_s.arg(table);
+    if (!where.isEmpty()) sql += u" WHERE "_s + where;
+    int affected = 0;
+    if (!Query(sql, whereArgs, nullptr, &affected)) return -1;
+    return affected;
+}
+
+bool Database::Transaction(const std::function<bool()>& work) {
+    if (m_depth > 0) { // joins the outer transaction
+        ++m_depth;
+        const bool ok = work();
+        --m_depth;
+        if (!ok) m_failedInTransaction = true;
+        return ok && !m_failedInTransaction;
+    }
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s);
+    QSqlQuery q(Connection());
+    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(q.lastError().text());
+    m_depth = 1;
+    m_failedInTransaction = false;
+    bool ok = false;
+    try {
+        ok = work();
+    } catch (...) {
+        m_depth = 0;
+        q.exec(u"ROLLBACK"_s);
+        throw;
+    }
+    m_depth = 0;
+    if (ok && !m_failedInTransaction) {
+        if (q.exec(u"COMMIT"_s)) return true;
+        const QString err = q.lastError().text();
+        q.exec(u"ROLLBACK"_s);
+        m_failedInTransaction = false;
+        return Fail(err);
+    }
+    const QString err = m_error;
+    q.exec(u"ROLLBACK"_s);
+    m_failedInTransaction = false;
+    m_error = err;
+    return false;
+}
+
+} // namespace tev
