@@ -25,6 +25,7 @@ bool IniWriteString(const QString& section, const QString& key, const QString& v
 
 // Reads an item index stored as decimal text; a value that is not a whole number or lies
 // outside 0..count-1 gives defaultIndex.
-int IniReadIndex(const QString& section, const QString& key, int defaultIndex, int count, const QString& path);
+int IniReadIndex(const QString& section, const QString& key, int defaultIndex, int count,
+                 const QString& path);
 
 } // namespace tev
