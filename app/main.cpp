@@ -4,9 +4,12 @@
 #include "app/Forms.h"
 #include "app/Globals.h"
 #include "app/MainForm.h"
+#include "data/Database.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QStyle>
 #include <QStyleFactory>
@@ -35,6 +38,21 @@ void ApplyLook(QApplication& app) {
     app.setFont(tev::SongFont());
 }
 
+// Says on stderr what the program misses beside it, so that a broken installation is
+// seen at once rather than as blank pictures or boxes instead of Chinese text.
+void CheckInstallation() {
+    const QStringList files = {u"Res/LeftBar.bmp"_s, u"Res/Money0.ico"_s, u"Faces/1.bmp"_s, u"Frf/Bill.frf"_s};
+    for (const QString& f : files)
+        if (!QFileInfo::exists(tev::ProgramDir + f))
+            std::fprintf(stderr, "Tevrano: missing %s\n", qPrintable(tev::ProgramDir + f));
+    if (!tev::Database::DriverAvailable())
+        std::fprintf(stderr, "Tevrano: the SQLite driver of Qt is not installed (libqt6sql6-sqlite)\n");
+    const QStringList families = QFontDatabase::families();
+    for (const QString& font : {u"AR PL UMing CN"_s, u"WenQuanYi Micro Hei"_s})
+        if (!families.contains(font))
+            std::fprintf(stderr, "Tevrano: the font %s is not installed\n", qPrintable(font));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +70,7 @@ int main(int argc, char** argv) {
     tev::IniFileName = tev::ProgramDir + u"Tevrano.ini"_s;
     app.setWindowIcon(QIcon(tev::ProgramDir + u"Res/Tevrano.png"_s));
 
+    CheckInstallation();
     tev::CreateForms();
     tev::FormMain->show();
     int exitCode = 0;

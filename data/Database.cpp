@@ -229,6 +229,10 @@ QSqlDatabase Database::Connection() const {
     return QSqlDatabase::database(m_name, false);
 }
 
+bool Database::DriverAvailable() {
+    return QSqlDatabase::isDriverAvailable(u"QSQLITE"_s);
+}
+
 bool Database::IsOpen() const {
     return QSqlDatabase::contains(m_name) && Connection().isOpen();
 }

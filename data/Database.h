@@ -116,6 +116,8 @@ public:
     bool Transaction(const std::function<bool()>& work);
 
     QSqlDatabase Connection() const;
+    // Whether the engine's driver is installed.
+    static bool DriverAvailable();
 
     static constexpr int ApplicationId = 0x54455652; // "TEVR"
     static constexpr int SchemaVersion = 1;
