@@ -191,6 +191,11 @@ namespace {
 
 std::atomic<int> g_connectionCounter{0};
 
+// The engine's own words, without the driver's wrapping.
+QString EngineText(const QSqlError& e) {
+    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
+
 // Orders Chinese text as a Chinese reader expects (by pinyin); registered on every
 // connection under the name PINYIN. Columns keep NOCASE, so the file stays readable
 // by tools that know nothing of this collation.
@@ -259,7 +264,7 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
     db.setConnectOptions(mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
                                    : u"QSQLITE_BUSY_TIMEOUT=5000"_s);
     if (!db.open()) {
-        const QString err = db.lastError().text();
+        const QString err = EngineText(db.lastError());
         Close();
         return Fail(err);
     }
@@ -277,7 +282,7 @@ bool Database::ApplySettings() {
     QSqlQuery q(Connection());
     for (const QString& pragma : {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
                                   u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s}) {
-        if (!q.exec(pragma)) return Fail(q.lastError().text());
+        if (!q.exec(pragma)) return Fail(EngineText(q.lastError()));
     }
     return true;
 }
@@ -287,9 +292,9 @@ bool Database::Open(const QString& path) {
     QSqlQuery q(Connection());
     // The first read of the file tells a database from any other file.
     if (!q.exec(u"PRAGMA application_id"_s) || !q.next()) {
-        const QString err = q.lastError().text();
+        const QString err = EngineText(q.lastError());
         Close();
-        return Fail(err.isEmpty() ? u"无法读取数据库文件"_s : err);
+        return Fail(u"数据库文件无法打开：%1"_s.arg(err.isEmpty() ? u"无法读取"_s : err));
     }
     const int appId = q.value(0).toInt();
     q.finish();
@@ -298,7 +303,7 @@ bool Database::Open(const QString& path) {
         return Fail(u"文件 %1 不是本程序的数据库"_s.arg(path));
     }
     if (!q.exec(u"PRAGMA user_version"_s) || !q.next()) {
-        const QString err = q.lastError().text();
+        const QString err = EngineText(q.lastError());
         Close();
         return Fail(err);
     }
@@ -327,7 +332,7 @@ bool Database::CreateNew(const QString& path) {
     QSqlQuery q(Connection());
     if (!q.exec(u"PRAGMA application_id = %1"_s.arg(ApplicationId)) ||
         !q.exec(u"PRAGMA user_version = %1"_s.arg(SchemaVersion))) {
-        const QString err = q.lastError().text();
+        const QString err = EngineText(q.lastError());
         Close();
         return Fail(err);
     }
@@ -338,9 +343,9 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
     if (!IsOpen()) return Fail(u"数据库没有打开"_s);
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) return Fail(q.lastError().text());
+    if (!q.prepare(sql)) return Fail(EngineText(q.lastError()));
     for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
-    if (!q.exec()) return Fail(q.lastError().text());
+    if (!q.exec()) return Fail(EngineText(q.lastError()));
     if (affected) *affected = q.numRowsAffected();
     if (out) {
         *out = ResultSet();
@@ -352,7 +357,7 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
             for (int i = 0; i < cols; ++i) row[i] = q.value(i);
             out->m_rows.push_back(std::move(row));
         }
-        if (q.lastError().isValid()) return Fail(q.lastError().text());
+        if (q.lastError().isValid()) return Fail(EngineText(q.lastError()));
         out->m_pos = 0;
     }
     return true;
@@ -384,9 +389,9 @@ qint64 Database::Insert(const QString& table, const FieldValues& values) {
                                                                                    marks.join(u", "_s));
     if (!IsOpen()) return Fail(u"数据库没有打开"_s), -1;
     QSqlQuery q(Connection());
-    if (!q.prepare(sql)) return Fail(q.lastError().text()), -1;
+    if (!q.prepare(sql)) return Fail(EngineText(q.lastError())), -1;
     for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
-    if (!q.exec()) return Fail(q.lastError().text()), -1;
+    if (!q.exec()) return Fail(EngineText(q.lastError())), -1;
     return q.lastInsertId().toLongLong();
 }
 
@@ -424,7 +429,7 @@ bool Database::Transaction(const std::function<bool()>& work) {
     }
     if (!IsOpen()) return Fail(u"数据库没有打开"_s);
     QSqlQuery q(Connection());
-    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(q.lastError().text());
+    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(EngineText(q.lastError()));
     m_depth = 1;
     m_failedInTransaction = false;
     bool ok = false;
@@ -438,7 +443,7 @@ bool Database::Transaction(const std::function<bool()>& work) {
     m_depth = 0;
     if (ok && !m_failedInTransaction) {
         if (q.exec(u"COMMIT"_s)) return true;
-        const QString err = q.lastError().text();
+        const QString err = EngineText(q.lastError());
         q.exec(u"ROLLBACK"_s);
         m_failedInTransaction = false;
         return Fail(err);

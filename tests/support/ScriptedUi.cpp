@@ -23,12 +23,12 @@ const char* KindName(Shown::Kind k) {
 } // namespace
 
 ScriptedUi& ScriptedUi::ExpectMessage(const QString& text) {
-    m_expected.push_back({Shown::Message, text});
+    m_expected.push_back(Make(Shown::Message, text));
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectMessage(const QString& text, const QString& caption, tev::MsgIcon icon) {
-    Expected e{Shown::Message, text};
+    Expected e = Make(Shown::Message, text);
     e.checkCaption = true;
     e.caption = caption;
     e.icon = icon;
@@ -37,7 +37,7 @@ ScriptedUi& ScriptedUi::ExpectMessage(const QString& text, const QString& captio
 }
 
 ScriptedUi& ScriptedUi::ExpectYesNo(const QString& text, const QString& caption, bool answer) {
-    Expected e{Shown::YesNo, text};
+    Expected e = Make(Shown::YesNo, text);
     e.checkCaption = true;
     e.caption = caption;
     e.answer = answer;
@@ -46,28 +46,28 @@ ScriptedUi& ScriptedUi::ExpectYesNo(const QString& text, const QString& caption,
 }
 
 ScriptedUi& ScriptedUi::ExpectModal(const QString& formName, std::function<void(QDialog*)> act) {
-    Expected e{Shown::Modal, formName};
+    Expected e = Make(Shown::Modal, formName);
     e.act = std::move(act);
     m_expected.push_back(e);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectSaveFile(const QString& answer) {
-    Expected e{Shown::SaveFile, {}};
+    Expected e = Make(Shown::SaveFile, QString());
     e.file = answer;
     m_expected.push_back(e);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectOpenFile(const QString& answer) {
-    Expected e{Shown::OpenFile, {}};
+    Expected e = Make(Shown::OpenFile, QString());
     e.file = answer;
     m_expected.push_back(e);
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectOpenUrl(bool answer) {
-    Expected e{Shown::OpenUrl, {}};
+    Expected e = Make(Shown::OpenUrl, QString());
     e.answer = answer;
     m_expected.push_back(e);
     return *this;
@@ -122,10 +122,12 @@ bool ScriptedUi::AskYesNo(QWidget*, const QString& text, const QString& caption)
 }
 
 int ScriptedUi::ShowModal(QDialog* form) {
-    m_history.push_back({Shown::Modal, form->objectName()});
+    m_history.push_back({Shown::Modal, form->objectName(), {}, tev::MsgIcon::None});
     Expected e;
     const bool expected = Take(Shown::Modal, form->objectName(), e);
-    if (expected) EXPECT_EQ(e.text.toStdString(), form->objectName().toStdString()) << "modal window";
+    if (expected) {
+        EXPECT_EQ(e.text.toStdString(), form->objectName().toStdString()) << "modal window";
+    }
     form->setResult(QDialog::Rejected);
     if (auto* f = dynamic_cast<tev::TForm*>(form)) {
         if (!f->RunFormShow()) return f->result(); // closed itself while setting up
@@ -141,19 +143,19 @@ int ScriptedUi::ShowModal(QDialog* form) {
 }
 
 QString ScriptedUi::ChooseSaveFile(QWidget*, const QString& caption, const QString&, const QString&) {
-    m_history.push_back({Shown::SaveFile, caption});
+    m_history.push_back({Shown::SaveFile, caption, {}, tev::MsgIcon::None});
     Expected e;
     return Take(Shown::SaveFile, caption, e) ? e.file : QString();
 }
 
 QString ScriptedUi::ChooseOpenFile(QWidget*, const QString& caption, const QString&, const QString&) {
-    m_history.push_back({Shown::OpenFile, caption});
+    m_history.push_back({Shown::OpenFile, caption, {}, tev::MsgIcon::None});
     Expected e;
     return Take(Shown::OpenFile, caption, e) ? e.file : QString();
 }
 
 bool ScriptedUi::OpenUrl(const QUrl& url) {
-    m_history.push_back({Shown::OpenUrl, url.toString()});
+    m_history.push_back({Shown::OpenUrl, url.toString(), {}, tev::MsgIcon::None});
     lastUrl = url;
     Expected e;
     return Take(Shown::OpenUrl, url.toString(), e) ? e.answer : false;

@@ -64,7 +64,7 @@ public:
 
 private:
     struct Expected {
-        Shown::Kind kind;
+        Shown::Kind kind = Shown::Message;
         QString text;
         bool checkCaption = false;
         QString caption;
@@ -73,6 +73,12 @@ private:
         QString file;
         std::function<void(QDialog*)> act;
     };
+    static Expected Make(Shown::Kind kind, const QString& text) {
+        Expected e;
+        e.kind = kind;
+        e.text = text;
+        return e;
+    }
     bool Take(Shown::Kind kind, const QString& what, Expected& out);
 
     std::deque<Expected> m_expected;
