@@ -67,8 +67,8 @@ TFormLogin::TFormLogin(QWidget* parent) : TForm(parent), m_query(u"ADOQuery1"_s)
         return b;
     };
     SpeedButton1 = makeLink(u"SpeedButton1"_s, u"权限管理"_s, 32);
-    SpeedButton2 = makeLink(u"SpeedButton2"_s, u"在线服务"_s, 150);
-    SpeedButton3 = makeLink(u"SpeedButton3"_s, u"使用说明"_s, 268);
+    SpeedButton2 = makeLink(u"SpeedButton2"_s, u"在线服务"_s, 88);
+    SpeedButton3 = makeLink(u"SpeedButton3"_s, u"使用说明"_s, 212);
 
     SpeedButton1->setVisible(false);
 

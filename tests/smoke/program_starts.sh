@@ -15,7 +15,8 @@ for d in Res Faces Frf; do
 done
 "$makedb" "$dir/Tevrano.mdb" >/dev/null || { echo "tevrano-makedb failed"; exit 1; }
 
-QT_QPA_PLATFORM=offscreen timeout 8 "$dir/Tevrano" >"$dir/out.txt" 2>&1
+mkdir -m 700 "$dir/xdg"
+XDG_RUNTIME_DIR="$dir/xdg" QT_QPA_PLATFORM=offscreen timeout 8 "$dir/Tevrano" >"$dir/out.txt" 2>&1
 rc=$?
 cat "$dir/out.txt"
 if [ "$rc" -ne 124 ]; then
