@@ -11,7 +11,8 @@
 //   [SUM(Field)] [SUM(Set.Field)]   the sum over every row of the data set
 //   [PAGESUM(Field)]          the sum over the rows printed on the current page so far
 //
-// Keywords and function names are not case-sensitive.
+// Keywords and function names are not case-sensitive. The text object's format applies to
+// fields, variables, sums and the date; counts, line and page numbers are written plainly.
 
 #include <QList>
 #include <QString>

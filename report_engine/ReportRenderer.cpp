@@ -196,7 +196,10 @@ QString ReportRenderer::Evaluate(const ReportObject& o, const Context& ctx,
             deferred = true;
             continue;
         }
-        text += FormatReportValue(Value(p.bound, ctx), o.format);
+        // Counts and line numbers are plain numbers; the object's format is for its values.
+        const bool counted =
+            p.bound.kind == ReportExpression::Kind::Count || p.bound.kind == ReportExpression::Kind::LineNumber;
+        text += FormatReportValue(Value(p.bound, ctx), counted ? QString() : o.format);
     }
     if (deferred) {
         segments->append({0, text});

@@ -1,12 +1,15 @@
 // The eight templates the program ships, filled with data shaped like the program's queries.
 
+#include "QStringPrint.h"
 #include "ReportFixtures.h"
 
 #include "report_engine/ReportFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,12 +23,26 @@ namespace {
 const char* const kTemplates[] = {"Bill.frf",       "Money.frf",        "BillReport.frf",    "BillReport2.frf",
                                   "MoneyReport.frf", "MoneyReport2.frf", "CustomerMonth.frf", "MoneyMonth.frf"};
 
-QString PdfText(const QString& pdf) {
+// The text of a PDF (or of one of its pages) as pdftotext reads it, in reading order.
+QString PdfText(const QString& pdf, int page = 0) {
+    QStringList args = {u"-enc"_s, u"UTF-8"_s, u"-raw"_s};
+    if (page > 0) args << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
     QProcess p;
-    p.start(u"pdftotext"_s, {u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
+    p.start(u"pdftotext"_s, args << pdf << u"-"_s);
     if (!p.waitForFinished(30000) || p.exitCode() != 0) return u"<pdftotext failed>"_s;
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+
+int PdfPages(const QString& pdf) {
+    QProcess p;
+    p.start(u"pdfinfo"_s, {pdf});
+    if (!p.waitForFinished(30000)) return -1;
+    const QRegularExpressionMatch m =
+        QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(QString::fromUtf8(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString Lines(const QStringList& lines) { return lines.join(u'\n'); }
 
 class ShippedTemplate : public ::testing::TestWithParam<const char*> {};
 
@@ -36,7 +53,7 @@ TEST_P(ShippedTemplate, LoadsPreparesAndIsStoredCanonically) {
     ASSERT_TRUE(data.Bind(report, name)) << report.LastError().toStdString();
     ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
     ASSERT_GE(report.PageCount(), 1);
-    std::printf("%s\n", report.TextDump().toUtf8().constData());
+    EXPECT_FALSE(report.TextDump().contains(u'[')) << "an expression left unresolved";
 
     QFile file(FrfPath(name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -51,5 +68,201 @@ TEST_P(ShippedTemplate, LoadsPreparesAndIsStoredCanonically) {
 
 INSTANTIATE_TEST_SUITE_P(Frf, ShippedTemplate, ::testing::ValuesIn(kTemplates),
                          [](const auto& info) { return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString(); });
+
+} // namespace
+
+namespace {
+
+TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"Bill.frf"_s));
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    ASSERT_EQ(report.PageCount(), 1);
+    const QStringList lines = PageTextLines(report.Pages()[0]);
+    for (const QString& expected : {
+             u"销售开单"_s,
+             u"单据编号：XS000125 | 开单日期：2024年5月3日"_s,
+             u"客户名称 | 杭州明远贸易有限公司 | 单据类型 | 销售开单"_s,
+             u"单据金额 | 1,000.00 | 已收金额 | 500.00"_s,
+             u"未收金额 | 500.00 | 经 手 人 | 张晓燕"_s,
+             u"金额大写 | 壹仟　零佰　零拾　零元　零角　零分　"_s,
+             u"1 | 2024-05-03 | SK000031 | 工商银行基本户 | 300.00 | 0.00 | 300.00"_s,
+             u"2 | 2024-05-10 | SK000034 | 现金 | 200.00 | 0.00 | 200.00"_s,
+             u"合　　计 | 500.00 | 0.00 | 500.00"_s,
+             u"经手人：张晓燕 | 审核： | 客户签字："_s,
+             u"打印日期：2024-05-31"_s,
+             u"第 1 页 / 共 1 页"_s,
+         }) {
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n" << Lines(lines).toStdString();
+    }
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"Bill.pdf"_s);
+    ASSERT_TRUE(report.ExportPdf(pdf)) << report.LastError().toStdString();
+    const QString text = PdfText(pdf);
+    for (const QString& expected : {u"已收金额"_s, u"未收金额"_s, u"杭州明远贸易有限公司"_s, u"SK000031"_s, u"300.00"_s,
+                                    u"SK000034"_s, u"200.00"_s, u"500.00"_s, u"壹仟 零佰 零拾 零元 零角 零分"_s,
+                                    u"帐户名称"_s}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\nin\n" << text.toStdString();
+    }
+}
+
+TEST(BillPrint, PaidPurchaseBillAndBillWithoutVouchers) {
+    ReportFixtures data;
+    data.billRow.SetValue(0, u"BillKind"_s, u"采购开单"_s);
+    data.billRow.SetValue(0, u"BillSum"_s, -800.0);
+    data.billRow.SetValue(0, u"BillGet"_s, -800.0);
+    data.billRow.SetValue(0, u"BillOwe"_s, 0.0);
+    data.billVouchers = ReportTable(data.billVouchers.Columns());
+    data.billVouchers.AddRow({31, u"2024-05-20"_s, u"FK000040"_s, u"现金"_s, 0.0, 800.0, -800.0});
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"Bill.frf"_s));
+    ASSERT_TRUE(report.PrepareReport());
+    QStringList lines = PageTextLines(report.Pages()[0]);
+    EXPECT_EQ(lines.value(0), u"采购开单"_s);
+    EXPECT_TRUE(lines.contains(u"单据金额 | -800.00 | 已收金额 | -800.00"_s)) << Lines(lines).toStdString();
+    EXPECT_TRUE(lines.contains(u"未收金额 | 0.00 | 经 手 人 | 张晓燕"_s));
+    EXPECT_TRUE(lines.contains(u"合　　计 | 0.00 | 800.00 | -800.00"_s));
+
+    data.billVouchers = ReportTable(data.billVouchers.Columns());
+    ASSERT_TRUE(report.PrepareReport());
+    lines = PageTextLines(report.Pages()[0]);
+    EXPECT_TRUE(lines.contains(u"序号 | 收付日期 | 凭证编号 | 帐户名称 | 收入金额 | 支出金额 | 合计"_s));
+    EXPECT_TRUE(lines.contains(u"合　　计 | 0.00 | 0.00 | 0.00"_s)) << Lines(lines).toStdString();
+    EXPECT_FALSE(Lines(lines).contains(u"FK000040"_s));
+}
+
+TEST(VoucherPrint, ExpenseVoucherShowsUnsignedAmountAndTheCapitalsVariable) {
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"Money.frf"_s));
+    EXPECT_EQ(data.moneyCnAsked, 0);
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    EXPECT_EQ(data.moneyCnAsked, 1) << "the variable is asked while preparing";
+    const QStringList lines = PageTextLines(report.Pages()[0]);
+    for (const QString& expected : {
+             u"财务单据"_s,
+             u"单据编号：FK000018 | 日期：2024年5月6日"_s,
+             u"客户名称 | 上海户外用品商行 | 收支项目 | 中介服务费"_s,
+             u"款项类别 | 办公费用 | 款项凭证 | 收据"_s,
+             u"收入金额 | 0.00 | 支出金额 | 80.50"_s,
+             u"金额(小写) | ¥80.50 | 收支合计 | -80.50"_s,
+             u"金额(大写) | 捌拾　零元　伍角　零分　"_s,
+             u"备　　注 | 代付看房交通费"_s,
+             u"经手人：王芳 | 审核： | 出纳： | 交/领款人："_s,
+         }) {
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n" << Lines(lines).toStdString();
+    }
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"Money.pdf"_s);
+    ASSERT_TRUE(report.ExportPdf(pdf));
+    EXPECT_EQ(data.moneyCnAsked, 1) << "exporting prints the prepared pages";
+    const QString text = PdfText(pdf);
+    // The glyphs come back as themselves: 角 and 户 are the ones other faces turn into radicals.
+    for (const QString& expected : {u"80.50"_s, u"¥80.50"_s, u"上海户外用品商行"_s, u"捌拾 零元 伍角 零分"_s,
+                                    u"财务单据"_s, u"交/领款人"_s}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\nin\n" << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QChar(0x2EC6))) << "角 came back as a radical";
+    EXPECT_FALSE(text.contains(QChar(0x2F3E))) << "户 came back as a radical";
+
+    ASSERT_TRUE(report.PrepareReport());
+    EXPECT_EQ(data.moneyCnAsked, 2) << "every preparation asks again";
+}
+
+class ListPrint : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
+    const QString name = QString::fromLatin1(GetParam());
+    const bool bills = name.startsWith(u"Bill"_s);
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, name));
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    const int pages = report.PageCount();
+    ASSERT_GE(pages, 3);
+
+    const QString heading = bills ? u"创建时间 | 单据编号 | 单据类型 | 客户名称 | 单据金额 | 已收金额 | 未收金额 | 业务员 | "
+                                    u"业务种类 | 业务进度 | 备注信息"_s
+                                  : u"创建时间 | 单据编号 | 帐户名称 | 客户名称 | 收入 | 支出 | 合计 | 业务员 | 收支种类 | "
+                                    u"类别 | 凭证 | 备注信息"_s;
+    const double right = report.Template().page.PageSize().width() - report.Template().page.marginRight;
+    int rowsSeen = 0;
+    for (int p = 0; p < pages; ++p) {
+        const QStringList lines = PageTextLines(report.Pages()[p]);
+        EXPECT_EQ(lines.value(0), bills ? u"业务单据报表"_s : u"财务单据报表"_s) << "page " << p + 1;
+        EXPECT_EQ(lines.value(2), heading) << "page " << p + 1;
+        const QString pageNo = u"第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages);
+        EXPECT_TRUE(lines.last().endsWith(pageNo)) << lines.last().toStdString();
+        bool placed = false;
+        for (const RenderedItem& item : report.Pages()[p].items) {
+            if (item.Text() != pageNo) continue;
+            placed = item.object.hAlign == HAlign::Right && qAbs(item.Rect().right() - right) < 0.01;
+        }
+        EXPECT_TRUE(placed) << "page number right-aligned at the right margin on page " << p + 1;
+        for (const QString& line : lines) {
+            if (line.startsWith(u"2024-05-"_s)) ++rowsSeen;
+        }
+    }
+    EXPECT_EQ(rowsSeen, 100);
+    const QString dump = report.TextDump();
+    for (int i = 0; i < 100; ++i) {
+        const QString serial = QString::number((bills ? 100 : 300) + i).rightJustified(6, u'0');
+        EXPECT_EQ(dump.count(serial), 1) << serial.toStdString();
+    }
+    const QString summary = PageTextLines(report.Pages().last()).value(PageTextLines(report.Pages().last()).size() - 2);
+    EXPECT_EQ(summary, bills ? u"合计：共 100 条 | 168,375.00 | 84,612.50 | 83,762.50"_s
+                             : u"合计：共 100 条 | 60,018.75 | 20,618.75 | 39,400.00"_s);
+
+    // The same pages on paper: printed through a printer that writes PDF, pages 2 to 3.
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(u"list.pdf"_s));
+    report.ConfigurePrinter(&printer);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(report.Print(&printer)) << report.LastError().toStdString();
+    ASSERT_EQ(PdfPages(printer.outputFileName()), 2);
+    for (int p = 1; p <= 2; ++p) {
+        const QString text = PdfText(printer.outputFileName(), p);
+        EXPECT_TRUE(text.contains(u"第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages))) << text.toStdString();
+        EXPECT_TRUE(text.contains(u"客户名称"_s));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Frf, ListPrint,
+                         ::testing::Values("BillReport.frf", "BillReport2.frf", "MoneyReport.frf", "MoneyReport2.frf"),
+                         [](const auto& info) { return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString(); });
+
+TEST(MonthlyPrint, HeadingsFromPrintListAndRowsInTableOrder) {
+    ReportFixtures data;
+    Report customers;
+    ASSERT_TRUE(data.Bind(customers, u"CustomerMonth.frf"_s));
+    ASSERT_TRUE(customers.PrepareReport()) << customers.LastError().toStdString();
+    EXPECT_EQ(customers.TextDump(),
+              u"== page 1 of 1 ==\n"
+              u"各客户应收款\n"
+              u"2024年5月份\n"
+              u"单位：元\n"
+              u"客户名称 | 本月采购 | 本月销售 | 本月收付款 | 月初欠款 | 月末欠款\n"
+              u"杭州明远贸易有限公司 | 0.00 | 12,500.00 | 8,000.00 | 3,200.50 | 7,700.50\n"
+              u"李国华 | 300.00 | 500.00 | 200.00 | 100.00 | 100.00\n"
+              u"上海户外用品商行 | 0.00 | 0.00 | 0.00 | 1,500.00 | 1,500.00\n"
+              u"宁波港角信息咨询有限公司 | 2,680.00 | 15,800.75 | 9,000.00 | 0.00 | 4,120.75\n"
+              u"总合计 | 2,980.00 | 28,800.75 | 17,200.00 | 4,800.50 | 13,421.25\n"
+              u"打印日期：2024-05-31 | 第 1 页 / 共 1 页\n"_s);
+
+    Report accounts;
+    ASSERT_TRUE(data.Bind(accounts, u"MoneyMonth.frf"_s));
+    ASSERT_TRUE(accounts.PrepareReport()) << accounts.LastError().toStdString();
+    const QStringList lines = PageTextLines(accounts.Pages()[0]);
+    EXPECT_EQ(lines.mid(0, 2), QStringList({u"各帐户收支月报"_s, u"2024年5月份"_s}));
+    EXPECT_EQ(lines.value(3), u"帐户名称 | 月初余额 | 本月收入 | 本月支出 | 本月净额 | 月末余额"_s);
+    EXPECT_EQ(lines.value(4), u"现金 | 1,050.00 | 300.00 | 120.00 | 180.00 | 1,230.00"_s);
+    EXPECT_EQ(lines.value(7), u"总合计 | 59,050.00 | 27,600.50 | 12,120.00 | 15,480.50 | 74,530.50"_s);
+}
 
 } // namespace
