@@ -6,12 +6,20 @@ namespace tev {
 
 class TFormMain;
 class TFormLogin;
+class TFormBill;
+class TFormBuySell;
+class TFormGetPay;
 class TFormAsk;
+class TFormBill2;
 class TFormOnlineChat;
 
 extern TFormMain* FormMain;
 extern TFormLogin* FormLogin;
+extern TFormBill* FormBill;
+extern TFormBuySell* FormBuySell;
+extern TFormGetPay* FormGetPay;
 extern TFormAsk* FormAsk;
+extern TFormBill2* FormBill2;
 extern TFormOnlineChat* FormOnlineChat;
 
 // Creates every window in the fixed order, the main window first and the data module

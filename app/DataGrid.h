@@ -1,0 +1,110 @@
+#pragma once
+// A read-only, row-selecting grid over a materialised result, with named columns and a
+// footer row under the table (a count text, column sums). The bill editor's voucher list,
+// the report lists and the user list use it.
+
+#include "data/Database.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <QVector>
+#include <QWidget>
+
+namespace tev {
+
+// How a column shows its values.
+enum class GridFormat {
+    Text,   // the value as text
+    Amount, // a number through FormatAmount
+    Date,   // an ISO date (or date-time) in the short date format yyyy-M-d
+};
+
+struct GridColumn {
+    QString field;   // column of the result
+    QString caption; // header text
+    int width = 80;
+    Qt::Alignment alignment = Qt::AlignCenter;
+    GridFormat format = GridFormat::Text;
+};
+
+// The table model: the columns of a grid over a copy of a result.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void SetColumns(const QVector<GridColumn>& columns);
+    void SetData(const ResultSet& data);
+    void Clear();
+
+    const QVector<GridColumn>& Columns() const { return m_columns; }
+    const ResultSet& Data() const { return m_data; }
+    // The text a cell shows.
+    QString CellText(int row, int column) const;
+    QVariant Value(int row, const QString& field) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QVector<GridColumn> m_columns;
+    ResultSet m_data;
+};
+
+class GridFooter;
+
+class TDataGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDataGrid(QWidget* parent = nullptr);
+
+    void SetColumns(const QVector<GridColumn>& columns);
+    const QVector<GridColumn>& Columns() const { return m_model->Columns(); }
+    int ColumnIndex(const QString& field) const;
+
+    // Shows a copy of the result; the first row becomes current. Footers are left alone.
+    void SetData(const ResultSet& data);
+    // Empties the list and the footers.
+    void Clear();
+    const ResultSet& Data() const { return m_model->Data(); }
+    int RowCount() const { return m_model->rowCount(); }
+    QString CellText(int row, const QString& field) const;
+
+    // The current row (-1 when the list is empty).
+    int CurrentRow() const;
+    void SetCurrentRow(int row);
+    bool HasCurrentRow() const { return CurrentRow() >= 0; }
+    // A field of the current row; any column of the result, shown or not. A missing row
+    // or column reads as empty / 0.
+    QVariant CurrentValue(const QString& field) const;
+    QString CurrentString(const QString& field) const;
+    qint64 CurrentInteger(const QString& field) const;
+    double CurrentFloat(const QString& field) const;
+
+    // The sum of a result column over all rows.
+    double ColumnSum(const QString& field) const;
+
+    // Footer texts under the named columns, centred in blue.
+    void SetFooterText(const QString& field, const QString& text);
+    QString FooterText(const QString& field) const;
+    void ClearFooters();
+    // The usual footer: the row count ("3条") under countField and the sums (FormatAmount)
+    // under sumFields. An empty list clears the footers.
+    void SetCountAndSums(const QString& countField, const QStringList& sumFields);
+
+    QTableView* View() const { return m_view; }
+    GridModel* Model() const { return m_model; }
+
+signals:
+    void DoubleClicked(int row);
+    void CurrentRowChanged(int row);
+
+private:
+    GridModel* m_model;
+    QTableView* m_view;
+    GridFooter* m_footer;
+};
+
+} // namespace tev

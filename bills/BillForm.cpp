@@ -1,0 +1,70 @@
+#include "bills/BillForm.h"
+
+#include "app/EditorPictures.h"
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "app/Ui.h"
+#include "bills/BuySellForm.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+TFormBill::TFormBill(QWidget* parent) : TForm(parent) {
+    setObjectName(u"FormBill"_s);
+    setWindowTitle(u"新增业务单据"_s);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    ActionSell = new QAction(DrawEditorIcon(EditorIcon::Sell, 48), u"销售开单"_s, this);
+    ActionSell->setObjectName(u"ActionSell"_s);
+    ActionBuy = new QAction(DrawEditorIcon(EditorIcon::Buy, 48), u"采购开单"_s, this);
+    ActionBuy->setObjectName(u"ActionBuy"_s);
+
+    auto button = [this](const QString& name, QAction* action) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setDefaultAction(action);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setIconSize(QSize(48, 48));
+        b->setFixedSize(120, 96);
+        b->setFont(HeiFont(11));
+        return b;
+    };
+    SpeedButton1 = button(u"SpeedButton1"_s, ActionSell);
+    SpeedButton2 = button(u"SpeedButton2"_s, ActionBuy);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(24, 20, 24, 20);
+    row->setSpacing(24);
+    row->addWidget(SpeedButton1);
+    row->addWidget(SpeedButton2);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ActionSell, &QAction::triggered, this, &TFormBill::ActionSellExecute);
+    connect(ActionBuy, &QAction::triggered, this, &TFormBill::ActionBuyExecute);
+}
+
+void TFormBill::ActionSellExecute() {
+    OpenBill(u"销售开单"_s);
+}
+
+void TFormBill::ActionBuyExecute() {
+    OpenBill(u"采购开单"_s);
+}
+
+void TFormBill::OpenBill(const QString& kind) {
+    FormBuySell->OpenMode = u"新增"_s;
+    FormBuySell->DocKind = kind;
+    FormBuySell->CurrentBill = 1;
+    FormBuySell->PresetCustomer = 0;
+    FormBuySell->CustomerFixed = false;
+    const int result = TheUi().ShowModal(FormBuySell);
+    if (result == QDialog::Accepted) FormMain->RefreshAllViews();
+    done(result);
+}
+
+} // namespace tev

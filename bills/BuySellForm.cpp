@@ -1,0 +1,578 @@
+#include "bills/BuySellForm.h"
+
+#include "app/DataGrid.h"
+#include "app/EditorPictures.h"
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/MainForm.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "rules/PublicFunction.h"
+#include "vouchers/GetPayForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+namespace {
+
+constexpr int kWidth = 560;
+constexpr int kBannerHeight = 54;
+
+const QString kSales = u"销售开单"_s;
+const QString kNew = u"新增"_s;
+const QString kOpenFailed = u"数据库打开失败"_s;
+
+void SetComboText(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
+}
+
+// An empty box gives a null text, which the database would take for a missing value;
+// the text columns hold empty text instead.
+QString Text(const QString& text) {
+    return text.isNull() ? QString(u""_s) : text;
+}
+
+bool HasSelection(const QComboBox* combo) {
+    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
+}
+
+} // namespace
+
+TFormBuySell::TFormBuySell(QWidget* parent)
+    : TForm(parent), ADOQuery1(u"ADOQuery1"_s), ADOQueryGrid(u"ADOQueryGrid"_s) {
+    setObjectName(u"FormBuySell"_s);
+    // A single border without border icons: the window closes through its own buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setFixedSize(kWidth, kBannerHeight);
+
+    ActionEdit = new QAction(DrawEditorIcon(EditorIcon::Tool, 26), u"修改"_s, this);
+    ActionEdit->setObjectName(u"ActionEdit"_s);
+    ActionEdit->setToolTip(u"输入资料修改密码后修改或删除单据"_s);
+    ActionPrint = new QAction(DrawEditorIcon(EditorIcon::Printer, 26), u"打印"_s, this);
+    ActionPrint->setObjectName(u"ActionPrint"_s);
+    ActionPrint->setToolTip(u"打印单据"_s);
+    auto tool = [this](const QString& name, QAction* action, int x) {
+        auto* b = new QToolButton(Image1);
+        b->setObjectName(name);
+        b->setDefaultAction(action);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setIconSize(QSize(26, 26));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(x, (kBannerHeight - 36) / 2, 36, 36);
+        b->setStyleSheet(u"QToolButton { background: rgba(255,255,255,150); border: 1px solid"
+                         " rgba(255,255,255,200); border-radius: 6px; }"
+                         "QToolButton:hover { background: rgba(255,255,255,220); }"_s);
+        return b;
+    };
+    SpeedButton4 = tool(u"SpeedButton4"_s, ActionEdit, kWidth - 92);
+    SpeedButton1 = tool(u"SpeedButton1"_s, ActionPrint, kWidth - 48);
+
+    auto label = [this](const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto combo = [this](const QString& name, bool editable) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(name);
+        c->setEditable(editable);
+        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+        return c;
+    };
+    auto edit = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        return e;
+    };
+    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(u"yyyy-M-d"_s);
+    Edit1 = edit(u"Edit1"_s);
+    ComboBox5 = combo(u"ComboBox5"_s, true);
+    Edit2 = edit(u"Edit2"_s);
+    Edit2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ComboBox2 = combo(u"ComboBox2"_s, false);
+    ComboBox3 = combo(u"ComboBox3"_s, false);
+    Edit3 = edit(u"Edit3"_s);
+    Edit4 = edit(u"Edit4"_s);
+    Edit4->setReadOnly(true);
+    Edit4->setStyleSheet(u"#Edit4 { background: #e4e7eb; }"_s);
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->setVerticalSpacing(8);
+    const struct {
+        const char16_t* caption;
+        QWidget* control;
+        int row, column;
+    } cells[] = {
+        {u"开单日期", DateTimePicker1, 0, 0}, {u"单据编号", Edit1, 0, 2},
+        {u"客户名称", ComboBox5, 1, 0},       {u"单据金额", Edit2, 1, 2},
+        {u"业务种类", ComboBox2, 2, 0},       {u"业务进度", ComboBox3, 2, 2},
+        {u"单据备注", Edit3, 3, 0},           {u"业 务 员", Edit4, 3, 2},
+    };
+    for (const auto& c : cells) {
+        fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);
+        fields->addWidget(c.control, c.row, c.column + 1);
+    }
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 1);
+
+    Label8 = new QLabel(u"财务单据"_s, this);
+    Label8->setObjectName(u"Label8"_s);
+    Label8->setFont(HeiFont(10, true));
+    auto small = [this](const QString& name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setFixedSize(64, 26);
+        b->setAutoDefault(false);
+        return b;
+    };
+    Button1 = small(u"Button1"_s, u"新增"_s);
+    Button2 = small(u"Button2"_s, u"修改"_s);
+    Button3 = small(u"Button3"_s, u"删除"_s);
+    auto* listBar = new QHBoxLayout;
+    listBar->setSpacing(6);
+    listBar->addWidget(Label8);
+    listBar->addStretch(1);
+    listBar->addWidget(Button1);
+    listBar->addWidget(Button2);
+    listBar->addWidget(Button3);
+
+    DBGridEh1 = new TDataGrid(this);
+    DBGridEh1->setObjectName(u"DBGridEh1"_s);
+    DBGridEh1->setFixedHeight(168);
+    DBGridEh1->SetColumns({
+        {u"MoneyCreateTime"_s, u"开单时间"_s, 86, Qt::AlignCenter, GridFormat::Date},
+        {u"MoneySerial"_s, u"单据编号"_s, 96, Qt::AlignCenter, GridFormat::Text},
+        {u"AccountName"_s, u"帐户名称"_s, 104, Qt::AlignCenter, GridFormat::Text},
+        {u"MoneyIn"_s, u"收入"_s, 78, Qt::AlignCenter, GridFormat::Amount},
+        {u"MoneyOut"_s, u"支出"_s, 78, Qt::AlignCenter, GridFormat::Amount},
+        {u"MoneySum"_s, u"合计"_s, 78, Qt::AlignCenter, GridFormat::Amount},
+    });
+
+    auto button = [this](const QString& name, const QString& text, EditorIcon icon) {
+        auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, this);
+        b->setObjectName(name);
+        b->setIconSize(QSize(20, 20));
+        b->setFixedSize(96, 32);
+        b->setFont(HeiFont(10));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BitBtn3 = button(u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
+    BitBtn1 = button(u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
+    BitBtn2 = button(u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn3);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(14, 12, 14, 12);
+    body->setSpacing(8);
+    body->addLayout(fields);
+    body->addSpacing(6);
+    body->addLayout(listBar);
+    body->addWidget(DBGridEh1);
+    body->addSpacing(4);
+    body->addLayout(buttons);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(Image1);
+    page->addLayout(body);
+    page->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* order[] = {DateTimePicker1, Edit1,   ComboBox5, Edit2,   ComboBox2, ComboBox3, Edit3,
+                        DBGridEh1->View(), Button1, Button2,  Button3, BitBtn1,  BitBtn3,   BitBtn2, Edit4};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormBuySell::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormBuySell::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TFormBuySell::BitBtn3Click);
+    connect(Button1, &QPushButton::clicked, this, &TFormBuySell::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TFormBuySell::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TFormBuySell::Button3Click);
+    connect(ActionEdit, &QAction::triggered, this, &TFormBuySell::ActionEditExecute);
+    connect(ActionPrint, &QAction::triggered, this, &TFormBuySell::ActionPrintExecute);
+    connect(DBGridEh1, &TDataGrid::DoubleClicked, this, &TFormBuySell::DBGridEh1DblClick);
+}
+
+bool TFormBuySell::IsSales() const {
+    return DocKind == kSales;
+}
+
+bool TFormBuySell::IsNew() const {
+    return OpenMode == kNew;
+}
+
+void TFormBuySell::FormShow() {
+    const QString kindText = IsSales() ? kSales : u"采购开单"_s;
+    const QString title = u"【"_s + kindText + u"】（"_s + (IsNew() ? kNew : u"修改"_s) + u"）"_s;
+    setWindowTitle(kindText);
+    Image1->setPixmap(BannerBand(ProgramDir + u"Res/"_s + (IsNew() ? u"New"_s : u"Edit"_s) +
+                                     (IsSales() ? u"Sell"_s : u"Buy"_s) + u".bmp"_s,
+                                 kWidth, kBannerHeight, title));
+
+    Query& q = ShareDM->ADOQueryTemp;
+    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 4"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
+              u"CustomerName"_s);
+    ComboBox5->setEnabled(!CustomerFixed);
+
+    if (IsNew()) {
+        ShowNew();
+    } else if (!ShowStored()) {
+        return;
+    }
+    FocusControl(Edit2);
+}
+
+void TFormBuySell::ShowEditButtons(bool editable) {
+    for (QWidget* w : {Button1, Button2, Button3, BitBtn1}) w->setVisible(editable);
+}
+
+void TFormBuySell::ShowNew() {
+    CurrentBill = 1;
+    DateTimePicker1->setDate(FormMain->WorkingDate());
+    if (!CustomerFixed) SetComboText(ComboBox5, QString());
+    Edit2->clear();
+    Edit3->clear();
+    Edit4->setText(CurrentUser);
+    ShowEditButtons(true);
+    BitBtn3->hide();
+    SpeedButton4->hide();
+    SpeedButton1->hide();
+
+    // A number left over from the previous bill would be stored twice: the box starts empty
+    // and takes the proposal, if there is one.
+    Edit1->clear();
+    Query& q = ShareDM->ADOQueryTemp;
+    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(SettingRow()), kOpenFailed) &&
+        q.RecordCount() > 0) {
+        q.First();
+        // Letters after the digits, or a tail too long to count on, give no proposal.
+        Edit1->setText(NextSerialNumber(q.AsString(u"SettingValue"_s)));
+    }
+    if (ComboBox2->count() > 0) ComboBox2->setCurrentIndex(0);
+    if (ComboBox3->count() > 0) ComboBox3->setCurrentIndex(0);
+
+    if (PresetCustomer != 0 &&
+        ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(PresetCustomer),
+                         u"客户数据读入失败"_s) &&
+        q.RecordCount() > 0) {
+        q.First();
+        SelectComboItem(ComboBox5, q.AsString(u"CustomerName"_s));
+    }
+    LoadLinkedVouchers();
+}
+
+bool TFormBuySell::ShowStored() {
+    if (!ShareDM->OpenSql(ADOQuery1, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill),
+                          u"数据读入失败"_s)) {
+        reject();
+        return false;
+    }
+    if (ADOQuery1.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要修改的记录"_s);
+        reject();
+        return false;
+    }
+    ADOQuery1.First();
+    const QString customer = ADOQuery1.AsString(u"BillUser"_s);
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerName = '%1'"_s.arg(SqlText(customer)),
+                          kOpenFailed)) {
+        reject();
+        return false;
+    }
+    PresetCustomer = 0;
+    if (q.RecordCount() > 0) {
+        q.First();
+        PresetCustomer = int(q.AsInteger(u"CustomerIndex"_s));
+    }
+
+    DateTimePicker1->setDate(ADOQuery1.AsDate(u"BillCreateTime"_s));
+    Edit1->setText(ADOQuery1.AsString(u"BillSerial"_s));
+    SelectComboItem(ComboBox2, ADOQuery1.AsString(u"BillReason"_s));
+    SelectComboItem(ComboBox3, ADOQuery1.AsString(u"BillState"_s));
+    SetComboText(ComboBox5, customer);
+    Edit2->setText(FormatAmount(std::abs(ADOQuery1.AsFloat(u"BillSum"_s))));
+    Edit3->setText(ADOQuery1.AsString(u"BillRemark"_s));
+    Edit4->setText(ADOQuery1.AsString(u"BillMan"_s));
+    LoadLinkedVouchers();
+
+    // Locked: the fields accept typing, but nothing can be stored until ActionEdit succeeds.
+    ShowEditButtons(false);
+    BitBtn3->hide();
+    SpeedButton4->show();
+    SpeedButton1->show();
+    return true;
+}
+
+void TFormBuySell::LoadLinkedVouchers() {
+    if (!ShareDM->OpenSql(ADOQueryGrid,
+                          u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyIn,MoneyOut,MoneySum "
+                          "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1)"_s
+                              .arg(CurrentBill),
+                          kOpenFailed)) {
+        DBGridEh1->Clear();
+        return;
+    }
+    DBGridEh1->SetData(ADOQueryGrid);
+    // An empty list shows empty footers, never the count and sums of an earlier list.
+    DBGridEh1->SetCountAndSums(u"MoneyCreateTime"_s, {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
+}
+
+std::optional<double> TFormBuySell::AmountToStore() {
+    // Empty text and text with other characters count as 0; digits and points that make
+    // no number ("." or "1.2.3") are refused before anything is written.
+    const std::optional<double> amount = ParseAmount(Edit2->text());
+    if (!amount) {
+        TheUi().Message(this, u"金额格式有误，请重新输入"_s);
+        FocusControl(Edit2);
+    }
+    return amount;
+}
+
+FieldValues TFormBuySell::BillValues(double amount) const {
+    const double signedAmount = IsSales() || amount == 0 ? amount : -amount;
+    return {
+        {u"BillRecordTime"_s, TheUi().Today().toString(Qt::ISODate)},
+        {u"BillCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
+        {u"BillSerial"_s, Text(Edit1->text())},
+        {u"BillUser"_s, Text(ComboBox5->currentText())},
+        {u"BillSum"_s, signedAmount},
+        {u"BillReason"_s, Text(ComboBox2->currentText())},
+        {u"BillState"_s, Text(ComboBox3->currentText())},
+        {u"BillRemark"_s, Text(Edit3->text())},
+        {u"BillMan"_s, Text(CurrentUser)},
+    };
+}
+
+void TFormBuySell::BitBtn1Click() {
+    if (BitBtn1->isHidden()) return; // a locked bill cannot be stored
+    if (!IsValidSerialNumber(Edit1->text())) {
+        TheUi().Message(this, u"单据编号格式有误，字母不能在数字后面"_s);
+        FocusControl(Edit1);
+        return;
+    }
+    if (ComboBox5->currentText().isEmpty()) {
+        TheUi().Message(this, u"请选择客户名称"_s);
+        if (ComboBox5->isEnabled()) FocusControl(ComboBox5);
+        return;
+    }
+    if (!HasSelection(ComboBox2)) {
+        TheUi().Message(this, u"请选择收支种类"_s);
+        FocusControl(ComboBox2);
+        return;
+    }
+    if (!HasSelection(ComboBox3)) {
+        TheUi().Message(this, u"请选择业务进度"_s);
+        FocusControl(ComboBox3);
+        return;
+    }
+    const std::optional<double> amount = AmountToStore();
+    if (!amount) return;
+
+    Database& db = ShareDM->ADOConnection1;
+    FieldValues values = BillValues(*amount);
+
+    if (IsNew()) {
+        bool vanished = false;
+        qint64 key = CurrentBill;
+        // The bill and its number land together or not at all.
+        const bool ok = db.Transaction([&] {
+            if (CurrentBill == 1) {
+                FieldValues withKind = values;
+                withKind.prepend({u"BillKind"_s, Text(DocKind)});
+                key = db.Insert(u"Bill"_s, withKind);
+                if (key < 0) return false;
+            } else {
+                const int changed = db.Update(u"Bill"_s, values, u"BillIndex = ?"_s, {CurrentBill});
+                if (changed <= 0) {
+                    vanished = changed == 0;
+                    return false;
+                }
+            }
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit1->text())}}, u"SettingIndex = ?"_s,
+                             {SettingRow()}) >= 0;
+        });
+        if (!ok) {
+            TheUi().Message(this, vanished ? u"找不到要修改的记录"_s : db.LastError());
+            return;
+        }
+        CurrentBill = int(key);
+        TheUi().Message(this, u"单据新增成功"_s);
+        accept();
+        return;
+    }
+
+    if (!ShareDM->OpenSql(ShareDM->ADOQueryTemp, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill),
+                          kOpenFailed))
+        return;
+    if (ShareDM->ADOQueryTemp.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要修改的记录"_s);
+        return;
+    }
+    // The kind never changes, nor does the recorded number.
+    if (db.Update(u"Bill"_s, values, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
+        TheUi().Message(this, db.LastError());
+        return;
+    }
+    TheUi().Message(this, u"记录修改成功"_s);
+    accept();
+}
+
+void TFormBuySell::BitBtn2Click() {
+    reject();
+}
+
+void TFormBuySell::BitBtn3Click() {
+    if (BitBtn3->isHidden()) return; // only an unlocked stored bill can be deleted
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed)) return;
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要删除的记录"_s);
+        return;
+    }
+    if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
+    // Only the bill goes: its vouchers stay, still naming it.
+    Database& db = ShareDM->ADOConnection1;
+    if (db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
+        TheUi().Message(this, db.LastError());
+        return;
+    }
+    accept();
+}
+
+void TFormBuySell::ActionEditExecute() {
+    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    Unlocked = true;
+    ShowEditButtons(true);
+    BitBtn3->show();
+}
+
+void TFormBuySell::Button1Click() {
+    if (Button1->isHidden()) return;
+    if (CurrentBill == 1) {
+        // The voucher needs a bill to name: store the new bill ahead, without the other checks.
+        if (!IsValidSerialNumber(Edit1->text())) {
+            TheUi().Message(this, u"单据编号格式有误，字母不能在数字后面"_s);
+            FocusControl(Edit1);
+            return;
+        }
+        const std::optional<double> amount = AmountToStore();
+        if (!amount) return;
+        Database& db = ShareDM->ADOConnection1;
+        qint64 key = -1;
+        const bool ok = db.Transaction([&] {
+            FieldValues values = BillValues(*amount);
+            values.prepend({u"BillKind"_s, Text(DocKind)});
+            key = db.Insert(u"Bill"_s, values);
+            if (key < 0) return false;
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit1->text())}}, u"SettingIndex = ?"_s,
+                             {SettingRow()}) >= 0;
+        });
+        if (!ok) {
+            TheUi().Message(this, db.LastError());
+            return;
+        }
+        CurrentBill = int(key);
+    }
+
+    FormGetPay->OpenMode = kNew;
+    FormGetPay->DocKind = IsSales() ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->LinkedBill = CurrentBill;
+    FormGetPay->PresetCustomer = PresetCustomer;
+    FormGetPay->CustomerFixed = CustomerFixed;
+    FormGetPay->PresetCustomerName = ComboBox5->currentText();
+    FormGetPay->PresetReason = ComboBox2->currentText();
+    FormGetPay->PresetAmount.clear();
+    FormGetPay->PresetRemark = DocKind + u"："_s + Edit1->text();
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) LoadLinkedVouchers();
+}
+
+void TFormBuySell::Button2Click() {
+    if (Button2->isHidden() || !ADOQueryGrid.Active() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0) return;
+    FormGetPay->OpenMode = u"修改"_s;
+    FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->CurrentVoucher = int(DBGridEh1->CurrentInteger(u"MoneyIndex"_s));
+    FormGetPay->LinkedBill = CurrentBill;
+    FormGetPay->PresetCustomer = PresetCustomer;
+    FormGetPay->CustomerFixed = CustomerFixed;
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) LoadLinkedVouchers();
+}
+
+void TFormBuySell::DBGridEh1DblClick() {
+    Button2Click();
+}
+
+void TFormBuySell::Button3Click() {
+    if (Button3->isHidden() || !ADOQueryGrid.Active()) return;
+    const qint64 voucher = DBGridEh1->CurrentInteger(u"MoneyIndex"_s);
+    if (voucher <= 0) return;
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(voucher), kOpenFailed)) return;
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要删除的记录"_s);
+        return;
+    }
+    if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
+    Database& db = ShareDM->ADOConnection1;
+    if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {voucher}) < 0) {
+        TheUi().Message(this, db.LastError());
+        return;
+    }
+    LoadLinkedVouchers();
+}
+
+void TFormBuySell::done(int result) {
+    if (result != QDialog::Accepted && IsNew() && CurrentBill != 1) FormClose();
+    TForm::done(result);
+}
+
+void TFormBuySell::FormClose() {
+    const int bill = CurrentBill;
+    CurrentBill = 1;
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(bill), kOpenFailed)) return;
+    if (q.RecordCount() == 0) return;
+    // The bill was stored only so that its vouchers could name it: it goes with all of
+    // them, or nothing goes.
+    Database& db = ShareDM->ADOConnection1;
+    const bool ok = db.Transaction([&] {
+        return db.Delete(u"MoneyTable"_s, u"MoneyBill = ?"_s, {bill}) >= 0 &&
+               db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {bill}) >= 0;
+    });
+    if (!ok) TheUi().Message(this, db.LastError());
+}
+
+// Printing the stored bill belongs to the report engine's side of the program; the
+// button and its action are in place and reach this handler.
+void TFormBuySell::ActionPrintExecute() {}
+
+} // namespace tev

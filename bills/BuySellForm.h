@@ -1,0 +1,106 @@
+#pragma once
+// The bill editor: enters, shows, changes and deletes one sales or purchase bill and
+// manages the vouchers linked to it. Stored bills open locked; the modification password
+// unlocks them. Callers set the public fields, show it modally and read the result (OK:
+// a bill was stored or deleted) and, for a stored bill, Unlocked.
+
+#include "app/Form.h"
+#include "data/Query.h"
+
+#include <QString>
+
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tev {
+
+class TDataGrid;
+
+class TFormBuySell : public TForm {
+    Q_OBJECT
+public:
+    explicit TFormBuySell(QWidget* parent = nullptr);
+
+    // "新增" (new bill) or "修改" (stored bill).
+    QString OpenMode;
+    // "销售开单" or "采购开单".
+    QString DocKind;
+    // BillIndex of the stored bill; 1 while a new bill is not stored yet.
+    int CurrentBill = 1;
+    // CustomerIndex to preselect (0 = none); set by the editor itself for a stored bill.
+    int PresetCustomer = 0;
+    // The customer box is disabled (the bill was started from a customer's window).
+    bool CustomerFixed = false;
+    // Callers of a stored bill set it false; a successful unlock sets it true.
+    bool Unlocked = false;
+
+    bool IsSales() const;
+    bool IsNew() const;
+
+    // Handlers.
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void ActionEditExecute();
+    void ActionPrintExecute();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void DBGridEh1DblClick();
+
+    // The editor's own query (the bill stored ahead of its vouchers, the print header) and
+    // the data set behind the voucher list.
+    Query ADOQuery1;
+    Query ADOQueryGrid;
+
+    QLabel* Image1;
+    QAction* ActionEdit;
+    QAction* ActionPrint;
+    QToolButton* SpeedButton4; // unlock
+    QToolButton* SpeedButton1; // print
+    QDateEdit* DateTimePicker1;
+    QLineEdit* Edit1;     // bill number
+    QComboBox* ComboBox5; // customer
+    QLineEdit* Edit2;     // amount
+    QComboBox* ComboBox2; // business kind
+    QComboBox* ComboBox3; // progress
+    QLineEdit* Edit3;     // remark
+    QLineEdit* Edit4;     // salesperson
+    QLabel* Label8;       // "财务单据"
+    TDataGrid* DBGridEh1;
+    QPushButton* Button1; // add voucher
+    QPushButton* Button2; // change voucher
+    QPushButton* Button3; // delete voucher
+    QPushButton* BitBtn3; // delete bill
+    QPushButton* BitBtn1; // OK: store
+    QPushButton* BitBtn2; // cancel
+
+    void done(int result) override;
+
+protected:
+    void FormShow() override;
+
+private:
+    void ShowNew();
+    bool ShowStored();
+    void ShowEditButtons(bool editable);
+    // Fills the voucher list and its footers.
+    void LoadLinkedVouchers();
+    // Undoes a new bill that was stored ahead of its vouchers and then abandoned.
+    void FormClose();
+    // The amount to store, or nothing (with the message shown) when the text is digits
+    // and points that make no number.
+    std::optional<double> AmountToStore();
+    // The columns written on every store (BillKind apart).
+    FieldValues BillValues(double amount) const;
+    int SettingRow() const { return IsSales() ? 1 : 2; }
+};
+
+} // namespace tev

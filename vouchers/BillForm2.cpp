@@ -1,0 +1,74 @@
+#include "vouchers/BillForm2.h"
+
+#include "app/EditorPictures.h"
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "app/Ui.h"
+#include "vouchers/GetPayForm.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+TFormBill2::TFormBill2(QWidget* parent) : TForm(parent) {
+    setObjectName(u"FormBill2"_s);
+    setWindowTitle(u"新增财务单据"_s);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    ActionGet = new QAction(DrawEditorIcon(EditorIcon::Income, 48), u"财务收入"_s, this);
+    ActionGet->setObjectName(u"ActionGet"_s);
+    ActionPay = new QAction(DrawEditorIcon(EditorIcon::Expense, 48), u"财务支出"_s, this);
+    ActionPay->setObjectName(u"ActionPay"_s);
+
+    auto button = [this](const QString& name, QAction* action) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setDefaultAction(action);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setIconSize(QSize(48, 48));
+        b->setFixedSize(120, 96);
+        b->setFont(HeiFont(11));
+        return b;
+    };
+    SpeedButton3 = button(u"SpeedButton3"_s, ActionGet);
+    SpeedButton4 = button(u"SpeedButton4"_s, ActionPay);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(24, 20, 24, 20);
+    row->setSpacing(24);
+    row->addWidget(SpeedButton3);
+    row->addWidget(SpeedButton4);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ActionGet, &QAction::triggered, this, &TFormBill2::ActionGetExecute);
+    connect(ActionPay, &QAction::triggered, this, &TFormBill2::ActionPayExecute);
+}
+
+void TFormBill2::ActionGetExecute() {
+    OpenVoucher(u"财务收入单"_s);
+}
+
+void TFormBill2::ActionPayExecute() {
+    OpenVoucher(u"财务支出单"_s);
+}
+
+void TFormBill2::OpenVoucher(const QString& kind) {
+    FormGetPay->OpenMode = u"新增"_s;
+    FormGetPay->DocKind = kind;
+    FormGetPay->LinkedBill = 0;
+    FormGetPay->PresetCustomer = 0;
+    FormGetPay->CustomerFixed = false;
+    FormGetPay->PresetCustomerName.clear();
+    FormGetPay->PresetReason.clear();
+    FormGetPay->PresetAmount.clear();
+    FormGetPay->PresetRemark.clear();
+    const int result = TheUi().ShowModal(FormGetPay);
+    if (result == QDialog::Accepted) FormMain->RefreshAllViews();
+    done(result);
+}
+
+} // namespace tev

@@ -1,0 +1,387 @@
+#include "vouchers/GetPayForm.h"
+
+#include "app/EditorPictures.h"
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/MainForm.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "rules/PublicFunction.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+namespace {
+
+constexpr int kWidth = 760;
+constexpr int kBannerHeight = 60;
+
+const QString kIncome = u"财务收入单"_s;
+const QString kNew = u"新增"_s;
+const QString kOpenFailed = u"数据库打开失败"_s;
+
+// Puts a text into an editable combo box, selecting the item of that text if there is one.
+void SetComboText(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
+}
+
+// An empty box gives a null text, which the database would take for a missing value;
+// the text columns hold empty text instead.
+QString Text(const QString& text) {
+    return text.isNull() ? QString(u""_s) : text;
+}
+
+bool HasSelection(const QComboBox* combo) {
+    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
+}
+
+} // namespace
+
+TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
+    setObjectName(u"FormGetPay"_s);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setFixedSize(kWidth, kBannerHeight);
+
+    ActionPrint = new QAction(DrawEditorIcon(EditorIcon::Printer, 28), u"打印"_s, this);
+    ActionPrint->setObjectName(u"ActionPrint"_s);
+    ActionPrint->setToolTip(u"打印单据"_s);
+    PrintButton = new QToolButton(Image1);
+    PrintButton->setObjectName(u"PrintButton"_s);
+    PrintButton->setDefaultAction(ActionPrint);
+    PrintButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    PrintButton->setIconSize(QSize(28, 28));
+    PrintButton->setAutoRaise(true);
+    PrintButton->setFocusPolicy(Qt::NoFocus);
+    PrintButton->setGeometry(kWidth - 52, (kBannerHeight - 40) / 2, 40, 40);
+    PrintButton->setStyleSheet(u"QToolButton { background: rgba(255,255,255,150); border: 1px solid"
+                               " rgba(255,255,255,200); border-radius: 6px; }"
+                               "QToolButton:hover { background: rgba(255,255,255,220); }"_s);
+
+    auto label = [this](const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto combo = [this](const QString& name, bool editable) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(name);
+        c->setEditable(editable);
+        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMinimumWidth(120);
+        return c;
+    };
+    auto edit = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        return e;
+    };
+
+    Edit4 = edit(u"Edit4"_s);
+    ComboBox1 = combo(u"ComboBox1"_s, false);
+    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(u"yyyy-M-d"_s);
+    ComboBox5 = combo(u"ComboBox5"_s, true);
+    Edit2 = edit(u"Edit2"_s);
+    Edit2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ComboBox2 = combo(u"ComboBox2"_s, false);
+    ComboBox3 = combo(u"ComboBox3"_s, false);
+    ComboBox4 = combo(u"ComboBox4"_s, false);
+    Edit5 = edit(u"Edit5"_s);
+    Edit5->setReadOnly(true);
+    Edit5->setStyleSheet(u"#Edit5 { background: #e4e7eb; }"_s);
+    Edit3 = edit(u"Edit3"_s);
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->setVerticalSpacing(10);
+    const struct {
+        const char16_t* caption;
+        QWidget* control;
+        int row, column, span;
+    } cells[] = {
+        {u"单据编号", Edit4, 0, 0, 1},           {u"帐户名称", ComboBox1, 0, 2, 1},
+        {u"录入时间", DateTimePicker1, 0, 4, 1}, {u"客户名称", ComboBox5, 0, 6, 1},
+        {u"金　　额", Edit2, 1, 0, 1},           {u"业务种类", ComboBox2, 1, 2, 1},
+        {u"款项类别", ComboBox3, 1, 4, 1},       {u"凭　　证", ComboBox4, 1, 6, 1},
+        {u"业 务 员", Edit5, 2, 0, 1},           {u"备　　注", Edit3, 2, 2, 5},
+    };
+    for (const auto& c : cells) {
+        fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);
+        fields->addWidget(c.control, c.row, c.column + 1, 1, c.span);
+    }
+    for (int column : {1, 3, 5, 7}) fields->setColumnStretch(column, 1);
+
+    auto button = [this](const QString& name, const QString& text, EditorIcon icon) {
+        auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, this);
+        b->setObjectName(name);
+        b->setIconSize(QSize(20, 20));
+        b->setFixedSize(96, 32);
+        b->setFont(HeiFont(10));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BitBtn1 = button(u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
+    BitBtn3 = button(u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
+    BitBtn2 = button(u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn3);
+    buttons->addWidget(BitBtn2);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(14, 14, 14, 12);
+    body->setSpacing(14);
+    body->addLayout(fields);
+    body->addLayout(buttons);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(Image1);
+    page->addLayout(body);
+    page->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* order[] = {Edit4, ComboBox1, DateTimePicker1, ComboBox5, Edit2,   ComboBox2, ComboBox3,
+                        ComboBox4, Edit5, Edit3, BitBtn1, BitBtn2, BitBtn3};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormGetPay::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormGetPay::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TFormGetPay::BitBtn3Click);
+    connect(ActionPrint, &QAction::triggered, this, &TFormGetPay::ActionPrintExecute);
+}
+
+bool TFormGetPay::IsIncome() const {
+    return DocKind == kIncome;
+}
+
+bool TFormGetPay::IsNew() const {
+    return OpenMode == kNew;
+}
+
+void TFormGetPay::FormShow() {
+    const QString mode = IsNew() ? u"New"_s : u"Edit"_s;
+    const QString kind = IsIncome() ? u"Get"_s : u"Pay"_s;
+    const QString title = (IsIncome() ? kIncome : u"财务支出单"_s) + u"（"_s + (IsNew() ? kNew : u"修改"_s) + u"）"_s;
+    setWindowTitle(title);
+    Image1->setPixmap(BannerBand(ProgramDir + u"Res/"_s + mode + kind + u".bmp"_s, kWidth, kBannerHeight, title));
+
+    Query& q = ShareDM->ADOQueryTemp;
+    LoadCombo(ComboBox1, q, u"Select * From Account Where (AccountIndex > 1)"_s + AccountFilter, false,
+              u"AccountName"_s);
+    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 2"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox4, q, u"Select * From Parameter Where ParameterType = 3"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
+              u"CustomerName"_s);
+    ComboBox5->setEnabled(!CustomerFixed);
+
+    if (IsNew()) {
+        ShowNew();
+    } else {
+        if (!ShowStored()) return;
+    }
+    FocusControl(Edit2);
+}
+
+void TFormGetPay::ShowNew() {
+    DateTimePicker1->setDate(FormMain->WorkingDate());
+    if (!CustomerFixed) SetComboText(ComboBox5, PresetCustomerName);
+    Edit2->setText(PresetAmount);
+    Edit3->setText(PresetRemark);
+    Edit4->clear();
+    Edit5->setText(CurrentUser);
+    BitBtn3->hide();
+    PrintButton->hide();
+    for (QComboBox* c : {ComboBox1, ComboBox2, ComboBox3, ComboBox4})
+        if (c->count() > 0) c->setCurrentIndex(0);
+
+    Query& q = ShareDM->ADOQueryTemp;
+    if (PresetCustomer != 0 &&
+        ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(PresetCustomer),
+                         u"客户数据读入失败"_s) &&
+        q.RecordCount() > 0) {
+        q.First();
+        SelectComboItem(ComboBox5, q.AsString(u"CustomerName"_s));
+    }
+    if (!PresetReason.isEmpty()) SelectComboItem(ComboBox2, PresetReason);
+
+    const int row = IsIncome() ? 3 : 4;
+    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(row), kOpenFailed) &&
+        q.RecordCount() > 0) {
+        q.First();
+        // A stored number with letters after its digits, or one too long to count on, gives
+        // no proposal: the box stays empty rather than guessing.
+        Edit4->setText(NextSerialNumber(q.AsString(u"SettingValue"_s)));
+    }
+}
+
+bool TFormGetPay::ShowStored() {
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q,
+                          u"Select * From Account,MoneyTable Where (AccountIndex = MoneyAccount) And "
+                          "(MoneyIndex = %1)"_s.arg(CurrentVoucher),
+                          u"帐款读入失败"_s)) {
+        reject();
+        return false;
+    }
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要修改的记录"_s);
+        reject();
+        return false;
+    }
+    q.First();
+    SelectComboItem(ComboBox1, q.AsString(u"AccountName"_s));
+    DateTimePicker1->setDate(q.AsDate(u"MoneyCreateTime"_s));
+    SelectComboItem(ComboBox2, q.AsString(u"MoneyReason"_s));
+    Edit2->setText(FormatAmount(std::abs(q.AsFloat(u"MoneySum"_s))));
+    SelectComboItem(ComboBox3, q.AsString(u"MoneyType"_s));
+    SelectComboItem(ComboBox4, q.AsString(u"MoneyToken"_s));
+    SetComboText(ComboBox5, q.AsString(u"MoneyUser"_s));
+    Edit3->setText(q.AsString(u"MoneyRemark"_s));
+    Edit4->setText(q.AsString(u"MoneySerial"_s));
+    Edit5->setText(q.AsString(u"MoneyMan"_s));
+    BitBtn3->show();
+    PrintButton->show();
+    return true;
+}
+
+std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
+    auto refuse = [this](const QString& message, QWidget* focus) -> std::optional<qint64> {
+        TheUi().Message(this, message);
+        if (focus) FocusControl(focus);
+        return std::nullopt;
+    };
+    if (!HasSelection(ComboBox1)) return refuse(u"请选择一个帐户"_s, ComboBox1);
+    if (!HasSelection(ComboBox2)) return refuse(u"请选择帐款项目"_s, ComboBox2);
+    const QString text = Edit2->text();
+    // Digits and points that make no number ("." or "1.2.3") are as malformed as letters.
+    const std::optional<double> parsed = ParseAmount(text);
+    if (!IsDecimalString(text) || !parsed) return refuse(u"金额格式有误，请重新输入"_s, Edit2);
+    const qsizetype point = text.indexOf(u'.');
+    if (point >= 0 && text.size() - point - 1 > 4) return refuse(u"金额内容可能有误，请重新输入"_s, Edit2);
+    if (!HasSelection(ComboBox3)) return refuse(u"请选择帐款类别"_s, ComboBox3);
+    if (!HasSelection(ComboBox4)) return refuse(u"请选择帐款凭证"_s, ComboBox4);
+
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
+                          kOpenFailed))
+        return std::nullopt;
+    if (q.RecordCount() == 0) return refuse(u"找不到所需要的帐户"_s, nullptr);
+    q.First();
+    const qint64 account = q.AsInteger(u"AccountIndex"_s);
+
+    if (ComboBox5->currentText().isEmpty())
+        return refuse(u"请选择客户名称"_s, ComboBox5->isEnabled() ? ComboBox5 : nullptr);
+    if (!IsValidSerialNumber(Edit4->text())) return refuse(u"单据编号格式有误，字母不能在数字后面"_s, Edit4);
+    amount = *parsed;
+    return account;
+}
+
+void TFormGetPay::BitBtn1Click() {
+    double amount = 0;
+    const std::optional<qint64> account = CheckFields(amount);
+    if (!account) return;
+
+    const bool income = IsIncome();
+    // Written as +0, never -0: a voucher of 0 reads back as income.
+    const double signedAmount = income || amount == 0 ? amount : -amount;
+    FieldValues values = {
+        {u"MoneyAccount"_s, *account},
+        {u"MoneyCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
+        {u"MoneyUser"_s, Text(ComboBox5->currentText())},
+        {u"MoneyReason"_s, Text(ComboBox2->currentText())},
+        {u"MoneyIn"_s, income ? amount : 0.0},
+        {u"MoneyOut"_s, income ? 0.0 : amount},
+        {u"MoneySum"_s, signedAmount},
+        {u"MoneyType"_s, Text(ComboBox3->currentText())},
+        {u"MoneyToken"_s, Text(ComboBox4->currentText())},
+        {u"MoneyRemark"_s, Text(Edit3->text())},
+        {u"MoneySerial"_s, Text(Edit4->text())},
+        {u"MoneyMan"_s, Text(Edit5->text())},
+    };
+    Database& db = ShareDM->ADOConnection1;
+
+    if (IsNew()) {
+        values.append({u"MoneyBill"_s, LinkedBill});
+        values.append({u"MoneyRecordTime"_s, TheUi().Today().toString(Qt::ISODate)});
+        // The voucher and its number land together or not at all.
+        const bool ok = db.Transaction([&] {
+            if (db.Insert(u"MoneyTable"_s, values) < 0) return false;
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit4->text())}}, u"SettingIndex = ?"_s,
+                             {income ? 3 : 4}) >= 0;
+        });
+        if (!ok) {
+            TheUi().Message(this, db.LastError());
+            return;
+        }
+        TheUi().Message(this, u"记录新增成功"_s);
+        accept();
+        return;
+    }
+
+    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher), kOpenFailed))
+        return;
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要修改的记录"_s);
+        return;
+    }
+    if (db.Update(u"MoneyTable"_s, values, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
+        TheUi().Message(this, db.LastError());
+        return;
+    }
+    TheUi().Message(this, u"记录修改成功"_s);
+    accept();
+}
+
+void TFormGetPay::BitBtn2Click() {
+    reject();
+}
+
+void TFormGetPay::BitBtn3Click() {
+    if (BitBtn3->isHidden()) return; // a new voucher has nothing to delete
+    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher), kOpenFailed))
+        return;
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要删除的记录"_s);
+        return;
+    }
+    if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
+    Database& db = ShareDM->ADOConnection1;
+    if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
+        TheUi().Message(this, db.LastError());
+        return;
+    }
+    accept();
+}
+
+// Printing the stored voucher belongs to the report engine's side of the program; the
+// button and its action are in place and reach this handler.
+void TFormGetPay::ActionPrintExecute() {}
+
+} // namespace tev

@@ -1,0 +1,82 @@
+#pragma once
+// The voucher editor: enters, shows, changes and deletes one income or expense voucher.
+// Callers set the public fields, show it modally and read the result: OK means a voucher
+// was stored or deleted.
+
+#include "app/Form.h"
+
+#include <QString>
+
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tev {
+
+class TFormGetPay : public TForm {
+    Q_OBJECT
+public:
+    explicit TFormGetPay(QWidget* parent = nullptr);
+
+    // "新增" (new voucher) or "修改" (stored voucher).
+    QString OpenMode;
+    // "财务收入单" (income); any other text is an expense voucher ("财务支出单").
+    QString DocKind;
+    // MoneyIndex of the stored voucher.
+    int CurrentVoucher = 0;
+    // MoneyBill written when a new voucher is inserted (0 = no bill).
+    int LinkedBill = 0;
+    // CustomerIndex to preselect in a new voucher (0 = none).
+    int PresetCustomer = 0;
+    // The customer box is disabled.
+    bool CustomerFixed = false;
+    // Initial texts of a new voucher.
+    QString PresetCustomerName;
+    QString PresetReason;
+    QString PresetAmount;
+    QString PresetRemark;
+
+    bool IsIncome() const;
+    bool IsNew() const;
+
+    // Handlers.
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void ActionPrintExecute();
+
+    QLabel* Image1;
+    QAction* ActionPrint;
+    QToolButton* PrintButton;
+    QLineEdit* Edit4;       // voucher number
+    QComboBox* ComboBox1;   // account
+    QDateEdit* DateTimePicker1;
+    QComboBox* ComboBox5;   // customer
+    QLineEdit* Edit2;       // amount
+    QComboBox* ComboBox2;   // business kind
+    QComboBox* ComboBox3;   // money category
+    QComboBox* ComboBox4;   // proof
+    QLineEdit* Edit5;       // salesperson
+    QLineEdit* Edit3;       // remark
+    QPushButton* BitBtn1;   // OK: store
+    QPushButton* BitBtn3;   // delete
+    QPushButton* BitBtn2;   // cancel
+
+protected:
+    void FormShow() override;
+
+private:
+    void ShowNew();
+    // False when the voucher could not be read: the window has closed itself.
+    bool ShowStored();
+    // Runs the field checks in their order; the account's key when all passed.
+    std::optional<qint64> CheckFields(double& amount);
+};
+
+} // namespace tev
