@@ -206,6 +206,8 @@ void ReportDesigner::BuildPanel() {
     m_pageForm->addRow(u"纸张"_s, m_paper);
     m_paperWidth = MmSpin(pagePage, u"PaperWidthSpin"_s);
     m_paperHeight = MmSpin(pagePage, u"PaperHeightSpin"_s);
+    m_paperWidth->setMinimum(20);
+    m_paperHeight->setMinimum(20);
     m_pageForm->addRow(u"纸张宽度"_s, m_paperWidth);
     m_pageForm->addRow(u"纸张高度"_s, m_paperHeight);
     m_orientation = new QComboBox(pagePage);
@@ -283,7 +285,7 @@ void ReportDesigner::BuildPanel() {
     connect(m_bandName, &QLineEdit::editingFinished, this,
             [this] { EditBand([&](ReportBand& b) { b.name = m_bandName->text().trimmed(); }); });
     connect(m_bandHeight, &QDoubleSpinBox::valueChanged, this,
-            [this](double v) { EditBand([&](ReportBand& b) { b.height = v; }, 200); });
+            [this](double v) { EditBand([&](ReportBand& b) { b.height = v; }); });
     connect(m_bandDataSet, &QLineEdit::editingFinished, this,
             [this] { EditBand([&](ReportBand& b) { b.dataSet = m_bandDataSet->text().trimmed(); }); });
     connect(m_everyPage, &QCheckBox::toggled, this, [this](bool on) { EditBand([&](ReportBand& b) { b.everyPage = on; }); });
@@ -551,7 +553,7 @@ void ReportDesigner::EditObject(const std::function<void(ReportObject&)>& change
     m_doc.ChangeObject(ref, o, mergeId);
 }
 
-void ReportDesigner::EditBand(const std::function<void(ReportBand&)>& change, int) {
+void ReportDesigner::EditBand(const std::function<void(ReportBand&)>& change) {
     if (m_loading) return;
     const int band = m_canvas->SelectedBand();
     if (band < 0 || band >= m_doc.BandCount() || m_canvas->SelectedObject().IsValid()) return;

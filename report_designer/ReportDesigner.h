@@ -56,7 +56,7 @@ private:
     void UpdateTitle();
     // Applies an edit of the panel to the selected object, band or page.
     void EditObject(const std::function<void(ReportObject&)>& change, int mergeId);
-    void EditBand(const std::function<void(ReportBand&)>& change, int mergeId = -1);
+    void EditBand(const std::function<void(ReportBand&)>& change);
     void EditPage(const std::function<void(PageSetup&)>& change);
     QString TemplateFolder() const;
 

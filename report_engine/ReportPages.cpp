@@ -158,6 +158,33 @@ QStringList PageTextLines(const RenderedPage& page) {
     return out;
 }
 
+QStringList PageTextItems(const RenderedPage& page) {
+    QList<const RenderedItem*> texts;
+    for (const RenderedItem& item : page.items) {
+        if (item.Kind() == ObjectKind::Text && !item.Text().isEmpty()) texts.append(&item);
+    }
+    std::stable_sort(texts.begin(), texts.end(), [](const RenderedItem* a, const RenderedItem* b) {
+        if (qAbs(a->Rect().center().y() - b->Rect().center().y()) > 1.5)
+            return a->Rect().center().y() < b->Rect().center().y();
+        return a->Rect().x() < b->Rect().x();
+    });
+    QStringList out;
+    for (const RenderedItem* item : texts) {
+        const QRectF& r = item->Rect();
+        const QString align = item->object.hAlign == HAlign::Left     ? u"left"_s
+                              : item->object.hAlign == HAlign::Center ? u"center"_s
+                                                                      : u"right"_s;
+        QString text = item->Text();
+        text.replace(u'\n', u' ');
+        out << u"%1 %2 %3x%4 %5 %6"_s.arg(r.x(), 0, 'f', 1)
+                   .arg(r.y(), 0, 'f', 1)
+                   .arg(r.width(), 0, 'f', 1)
+                   .arg(r.height(), 0, 'f', 1)
+                   .arg(align, text);
+    }
+    return out;
+}
+
 QString PagesTextDump(const QList<RenderedPage>& pages) {
     QString dump;
     for (int i = 0; i < pages.size(); ++i) {

@@ -45,5 +45,8 @@ QFont ReportFont(const ReportObject& object, double pxPerMm);
 QStringList PageTextLines(const RenderedPage& page);
 // All pages: a "== page n of m ==" line, then the page's text lines.
 QString PagesTextDump(const QList<RenderedPage>& pages);
+// Every text of a page with its box in mm and its alignment, in reading order, one per
+// line: "15.0 24.0 24.0x9.0 right 500.00".
+QStringList PageTextItems(const RenderedPage& page);
 
 } // namespace tev

@@ -55,6 +55,27 @@ TEST_P(ShippedTemplate, LoadsPreparesAndIsStoredCanonically) {
     ASSERT_GE(report.PageCount(), 1);
     EXPECT_FALSE(report.TextDump().contains(u'[')) << "an expression left unresolved";
 
+    // Amounts stand right-aligned, and nothing reaches into the margins or off the paper.
+    static const QRegularExpression amount(u"^[¥-]*[0-9,]+\\.[0-9]{2}$"_s);
+    const PageSetup& page = report.Template().page;
+    const QRectF printable(page.marginLeft, page.marginTop, page.ContentWidth(),
+                           page.PageSize().height() - page.marginTop - page.marginBottom);
+    int amounts = 0;
+    for (const RenderedPage& p : report.Pages()) {
+        for (const RenderedItem& item : p.items) {
+            const QRectF& r = item.Rect();
+            EXPECT_TRUE(r.left() >= printable.left() - 0.01 && r.right() <= printable.right() + 0.01 &&
+                        r.top() >= printable.top() - 0.01 && r.bottom() <= printable.bottom() + 0.01)
+                << item.object.name.toStdString() << " outside the margins";
+            if (item.Kind() == ObjectKind::Text && amount.match(item.Text()).hasMatch()) {
+                ++amounts;
+                EXPECT_EQ(item.object.hAlign, HAlign::Right) << item.object.name.toStdString() << " "
+                                                             << item.Text().toStdString();
+            }
+        }
+    }
+    EXPECT_GE(amounts, 3);
+
     QFile file(FrfPath(name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(TemplateToXml(report.Template()), file.readAll()) << "re-saving changes the file";
@@ -96,6 +117,11 @@ TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
          }) {
         EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n" << Lines(lines).toStdString();
     }
+    // The received and owed amounts fill their boxes from the right, beside their labels:
+    // margins 15 and 12, the grid 26 mm down the title band, rows of 9 mm, labels 24 mm wide.
+    const QStringList items = PageTextItems(report.Pages()[0]);
+    EXPECT_TRUE(items.contains(u"129.0 56.0 66.0x9.0 right 500.00"_s)) << Lines(items).toStdString();
+    EXPECT_TRUE(items.contains(u"39.0 65.0 66.0x9.0 right 500.00"_s));
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u"Bill.pdf"_s);
