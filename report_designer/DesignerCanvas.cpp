@@ -26,10 +26,10 @@ enum MergeIds { kMergeMove = 1, kMergeResize = 2 };
 
 double Snap(double mm) { return std::round(mm / DesignerCanvas::kGrid) * DesignerCanvas::kGrid; }
 
-QString BandCaption(const ReportBand& b) {
+QString BandCaption(const ReportBand& b, double height) {
     QString text = u"%1  %2"_s.arg(BandKindCaption(b.kind), b.name);
     if (b.kind == BandKind::DetailData) text += u"（数据集 %1）"_s.arg(b.dataSet.isEmpty() ? u"未指定"_s : b.dataSet);
-    return text + u"    高 %1 毫米"_s.arg(b.height);
+    return text + u"    高 %1 毫米"_s.arg(height);
 }
 
 } // namespace
@@ -75,9 +75,15 @@ QSize DesignerCanvas::sizeHint() const {
     return QSize(int(page.PageSize().width() * m_scale + 2 * kOuter), int(std::max(height, 200.0)));
 }
 
+double DesignerCanvas::BandHeight(int band) const {
+    // While its lower edge is dragged a band shows the height it will get.
+    if (m_drag == Drag::BandHeight && band == m_selectedBand) return m_liveRect.height();
+    return m_doc->Band(band).height;
+}
+
 double DesignerCanvas::BandTop(int band) const {
     double y = kOuter;
-    for (int i = 0; i < band && i < m_doc->BandCount(); ++i) y += kCaption + m_doc->Band(i).height * m_scale + kGap;
+    for (int i = 0; i < band && i < m_doc->BandCount(); ++i) y += kCaption + BandHeight(i) * m_scale + kGap;
     return y;
 }
 
@@ -88,7 +94,7 @@ double DesignerCanvas::ContentLeft() const { return kOuter + m_doc->Template().p
 QRectF DesignerCanvas::BandArea(int band) const {
     if (band < 0 || band >= m_doc->BandCount()) return {};
     const double width = m_doc->Template().page.PageSize().width() * m_scale;
-    return QRectF(PageLeft(), BandTop(band) + kCaption, width, m_doc->Band(band).height * m_scale);
+    return QRectF(PageLeft(), BandTop(band) + kCaption, width, BandHeight(band) * m_scale);
 }
 
 QRectF DesignerCanvas::ObjectBox(ObjectRef ref) const {
@@ -192,7 +198,7 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
         painter.fillRect(caption, selected ? QColor(0x9c, 0xc3, 0xf0) : QColor(0xdd, 0xe8, 0xf5));
         painter.setPen(QColor(0x30, 0x40, 0x60));
         painter.setFont(captionFont);
-        painter.drawText(caption.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, BandCaption(band));
+        painter.drawText(caption.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, BandCaption(band, BandHeight(b)));
 
         // The margins and the band's lower edge.
         QPen guide(QColor(0xb0, 0xc4, 0xde), 1, Qt::DashLine);
@@ -308,6 +314,7 @@ void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {
         break;
     }
     m_liveRect = r;
+    if (m_drag == Drag::BandHeight) Relayout();
     update();
 }
 

@@ -54,7 +54,8 @@ protected:
 private:
     enum class Drag { None, Move, Resize, BandHeight };
 
-    double BandTop(int band) const; // caption strip top
+    double BandHeight(int band) const; // mm
+    double BandTop(int band) const;    // caption strip top
     double PageLeft() const;        // left edge of the paper
     double ContentLeft() const;     // page's left margin, where band coordinates start
     int HandleAt(QPointF pos) const; // 0..7 clockwise from top-left, -1 none

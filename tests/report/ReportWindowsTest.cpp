@@ -280,6 +280,14 @@ TEST(ReportDesignerWindow, SelectMoveEditAddSaveAndClose) {
         EXPECT_EQ(canvas->SelectedBand(), 1);
         Child<QDoubleSpinBox>(designer, u"BandHeightSpin"_s)->setValue(12);
         EXPECT_EQ(doc->Band(1).height, 12);
+        // Its lower edge dragged 3 mm down.
+        const QPointF edge(canvas->BandArea(1).center().x(), canvas->BandArea(1).bottom());
+        Mouse(canvas, QEvent::MouseButtonPress, edge);
+        Mouse(canvas, QEvent::MouseMove, edge + QPointF(0, 3 * canvas->Scale()));
+        EXPECT_NEAR(canvas->BandArea(1).height(), 15 * canvas->Scale(), 0.01) << "the band grows while dragged";
+        Mouse(canvas, QEvent::MouseButtonRelease, edge + QPointF(0, 3 * canvas->Scale()));
+        EXPECT_EQ(doc->Band(1).height, 15);
+        EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>(designer, u"BandHeightSpin"_s)->value(), 15);
         designer->DeleteClick();
         EXPECT_EQ(doc->BandCount(), bands);
 
