@@ -95,6 +95,8 @@ TFormBuySell::TFormBuySell(QWidget* parent)
         c->setObjectName(name);
         c->setEditable(editable);
         if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(6);
         return c;
     };
     auto edit = [this](const QString& name) {
@@ -150,7 +152,12 @@ TFormBuySell::TFormBuySell(QWidget* parent)
     Button1 = small(u"Button1"_s, u"新增"_s);
     Button2 = small(u"Button2"_s, u"修改"_s);
     Button3 = small(u"Button3"_s, u"删除"_s);
-    auto* listBar = new QHBoxLayout;
+    // The bar keeps its height while the buttons are hidden, so that unlocking does not
+    // make the window jump.
+    auto* listBarHolder = new QWidget(this);
+    listBarHolder->setFixedHeight(28);
+    auto* listBar = new QHBoxLayout(listBarHolder);
+    listBar->setContentsMargins(0, 0, 0, 0);
     listBar->setSpacing(6);
     listBar->addWidget(Label8);
     listBar->addStretch(1);
@@ -194,7 +201,7 @@ TFormBuySell::TFormBuySell(QWidget* parent)
     body->setSpacing(8);
     body->addLayout(fields);
     body->addSpacing(6);
-    body->addLayout(listBar);
+    body->addWidget(listBarHolder);
     body->addWidget(DBGridEh1);
     body->addSpacing(4);
     body->addLayout(buttons);
@@ -203,7 +210,7 @@ TFormBuySell::TFormBuySell(QWidget* parent)
     page->setSpacing(0);
     page->addWidget(Image1);
     page->addLayout(body);
-    page->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(kWidth, sizeHint().height());
 
     QWidget* order[] = {DateTimePicker1, Edit1,   ComboBox5, Edit2,   ComboBox2, ComboBox3, Edit3,
                         DBGridEh1->View(), Button1, Button2,  Button3, BitBtn1,  BitBtn3,   BitBtn2, Edit4};

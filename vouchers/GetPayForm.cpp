@@ -85,7 +85,9 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
         c->setObjectName(name);
         c->setEditable(editable);
         if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-        c->setMinimumWidth(120);
+        // Long names must not widen the window: the boxes share its fixed width.
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(6);
         return c;
     };
     auto edit = [this](const QString& name) {
@@ -160,7 +162,7 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
     page->setSpacing(0);
     page->addWidget(Image1);
     page->addLayout(body);
-    page->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(kWidth, sizeHint().height());
 
     QWidget* order[] = {Edit4, ComboBox1, DateTimePicker1, ComboBox5, Edit2,   ComboBox2, ComboBox3,
                         ComboBox4, Edit5, Edit3, BitBtn1, BitBtn2, BitBtn3};
