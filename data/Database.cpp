@@ -210,6 +210,13 @@ void DestroyCollator(void* arg) {
     delete static_cast<QCollator*>(arg);
 }
 
+// An empty text box gives a null QString, which the driver would bind as NULL; the
+// system's text columns hold empty text instead.
+QVariant Bindable(const QVariant& v) {
+    if (v.typeId() == QMetaType::QString && v.toString().isNull()) return QStringLiteral("");
+    return v;
+}
+
 sqlite3* NativeHandle(const QSqlDatabase& db) {
     const QVariant v = db.driver()->handle();
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
@@ -344,7 +351,7 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
     if (!q.prepare(sql)) return Fail(EngineText(q.lastError()));
-    for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
+    for (int i = 0; i < args.size(); ++i) q.bindValue(i, Bindable(args[i]));
     if (!q.exec()) return Fail(EngineText(q.lastError()));
     if (affected) *affected = q.numRowsAffected();
     if (out) {
@@ -390,7 +397,7 @@ qint64 Database::Insert(const QString& table, const FieldValues& values) {
     if (!IsOpen()) return Fail(u"数据库没有打开"_s), -1;
     QSqlQuery q(Connection());
     if (!q.prepare(sql)) return Fail(EngineText(q.lastError())), -1;
-    for (int i = 0; i < args.size(); ++i) q.bindValue(i, args[i]);
+    for (int i = 0; i < args.size(); ++i) q.bindValue(i, Bindable(args[i]));
     if (!q.exec()) return Fail(EngineText(q.lastError())), -1;
     return q.lastInsertId().toLongLong();
 }

@@ -223,6 +223,16 @@ TEST_F(DatabaseTest, TransactionLandsWholeOrNotAtAll) {
     EXPECT_EQ(rs.RecordCount(), 2);
 }
 
+TEST_F(DatabaseTest, EmptyTextBoxesAreStoredAsEmptyText) {
+    const qint64 key = db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"甲"_s}, {u"CustomerContact"_s, QString()}});
+    ASSERT_GT(key, 1) << db.LastError().toStdString();
+    EXPECT_EQ(db.Update(u"Customer"_s, {{u"CustomerRemark"_s, QString()}}, u"CustomerIndex = ?"_s, {key}), 1)
+        << db.LastError().toStdString();
+    ResultSet rs;
+    ASSERT_TRUE(db.Select(u"Select * From Customer Where CustomerIndex > 1 And CustomerContact = '' And CustomerRemark = ''"_s, rs));
+    EXPECT_EQ(rs.RecordCount(), 1);
+}
+
 TEST_F(DatabaseTest, FailingStatementReportsTheEngineText) {
     ResultSet rs;
     EXPECT_FALSE(db.Select(u"Select * From NoSuchTable"_s, rs));
