@@ -5,8 +5,11 @@
 #include "access/OnlineChatForm.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
+#include "cards/CustomerCards.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
+#include "customers/CustomerForm2.h"
+#include "customers/CustomerForm3.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
 
@@ -19,7 +22,9 @@ TFormBuySell* FormBuySell = nullptr;
 TFormGetPay* FormGetPay = nullptr;
 TFormAsk* FormAsk = nullptr;
 TFormBill2* FormBill2 = nullptr;
+TFormCustomer2* FormCustomer2 = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
+TFormCustomer3* FormCustomer3 = nullptr;
 
 void CreateForms() {
     // The fixed order: the main window first (closing it ends the program), the data
@@ -32,7 +37,12 @@ void CreateForms() {
     FormGetPay = new TFormGetPay(FormMain);
     FormAsk = new TFormAsk(FormMain);
     FormBill2 = new TFormBill2(FormMain);
+    FormCustomer2 = new TFormCustomer2(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
+    FormCustomer3 = new TFormCustomer3(FormMain);
+
+    // The contents of the main window's pages.
+    FormMain->CustomerCards = new CustomerCardPage(FormMain);
 }
 
 void DestroyForms() {
@@ -44,7 +54,9 @@ void DestroyForms() {
     FormGetPay = nullptr;
     FormAsk = nullptr;
     FormBill2 = nullptr;
+    FormCustomer2 = nullptr;
     FormOnlineChat = nullptr;
+    FormCustomer3 = nullptr;
     delete ShareDM;
     ShareDM = nullptr;
 }

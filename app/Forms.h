@@ -11,7 +11,9 @@ class TFormBuySell;
 class TFormGetPay;
 class TFormAsk;
 class TFormBill2;
+class TFormCustomer2;
 class TFormOnlineChat;
+class TFormCustomer3;
 
 extern TFormMain* FormMain;
 extern TFormLogin* FormLogin;
@@ -20,7 +22,9 @@ extern TFormBuySell* FormBuySell;
 extern TFormGetPay* FormGetPay;
 extern TFormAsk* FormAsk;
 extern TFormBill2* FormBill2;
+extern TFormCustomer2* FormCustomer2;
 extern TFormOnlineChat* FormOnlineChat;
+extern TFormCustomer3* FormCustomer3;
 
 // Creates every window in the fixed order, the main window first and the data module
 // second. No window touches the database while being created.

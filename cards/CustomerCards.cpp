@@ -1,0 +1,173 @@
+#include "cards/CustomerCards.h"
+
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "customers/CustomerForm2.h"
+#include "customers/CustomerForm3.h"
+#include "rules/PublicFunction.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+QString CustomerOrderClause(int sortField, int sortDirection) {
+    const QString direction = sortDirection == 0 ? u"Asc"_s : u"Desc"_s;
+    if (sortField == 1)
+        // Names compare by pinyin; the record number only breaks ties the collation sees,
+        // so that the pages never overlap.
+        return u" Order By CustomerName Collate PINYIN %1, CustomerIndex %1"_s.arg(direction);
+    return u" Order By CustomerIndex %1"_s.arg(direction);
+}
+
+QString CustomerListWhere(const CustomerListOptions& options) {
+    // The list statement of old joined every bill to its customer only so that a search
+    // period could test the bills' dates (Distinct then folded the rows back to one per
+    // customer). The same customers come from an Exists test on the bills, which the index
+    // on (BillUser, BillCreateTime) answers at once, and without a period no bill is read.
+    QString where =
+        u" Where (CustomerIndex > 1)"_s + options.customerFilter + CustomerTextConditions(options.search);
+    if (options.search.period)
+        where +=
+            u" And Exists (Select 1 From Bill Where (BillUser = CustomerName) And (BillCreateTime Between %1 "
+            "And %2))"_s.arg(SqlDate(options.search.start), SqlDate(options.search.end));
+    return where;
+}
+
+QString CustomerCountStatement(const CustomerListOptions& options) {
+    return u"Select Count(*) As RecordCount From Customer"_s + CustomerListWhere(options);
+}
+
+QString CustomerPageStatement(const CustomerListOptions& options, int offset, int limit) {
+    return u"Select * From Customer"_s + CustomerListWhere(options) +
+           CustomerOrderClause(options.sortField, options.sortDirection) +
+           u" Limit %1 Offset %2"_s.arg(limit).arg(offset);
+}
+
+QString CustomerBillSumStatement(const QString& name, const QDate& date) {
+    return u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = "
+           u"'采购开单') "
+           "And (BillUser = '%1') And (BillCreateTime <= %2)"_s.arg(SqlText(name), SqlDate(date));
+}
+
+QString CustomerPaidStatement(const QString& name, const QDate& date) {
+    return u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '%1') And "
+           u"(MoneyCreateTime <= "
+           "%2)"_s.arg(SqlText(name), SqlDate(date));
+}
+
+namespace {
+// A sum of many amounts can carry a floating-point residue (0.1 + 0.2 − 0.3); the tile
+// judges sign and icon on the amount it shows, rounded to four decimals like FormatAmount.
+double AsShown(double amount) {
+    return RoundHalfEven(amount * 10000.0) / 10000.0;
+}
+} // namespace
+
+CardKind CustomerCardPage::Kind() {
+    CardKind k;
+    k.keyColumn = u"CustomerIndex"_s;
+    k.panel = u"CustomerPanel"_s;
+    k.under = u"CustomerType"_s;
+    k.image = u"CustomerImage"_s;
+    k.captions = {u"名称："_s, u"货款："_s, u"欠款："_s};
+    k.values = {u"CustomerName"_s, u"CustomerMoney"_s, u"CustomerOwe"_s};
+    k.prior = u"CustomerPrior"_s;
+    k.next = u"CustomerNext"_s;
+    k.status = u"CustomerSum"_s;
+    k.emptyImage = u"Image9"_s;
+    k.newButton = u"NewCustomer"_s;
+    k.newCaption = u"新增客户"_s;
+    k.colourWord = u"Blue"_s;
+    k.threshold1 = 30000;
+    k.threshold2 = 100000;
+    return k;
+}
+
+CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, Kind()), m_main(main) {
+    QWidget* sheet = main->TabSheet8;
+    NewCustomer = NewRecord;
+
+    CustomerSearch = new QPushButton(u"客户搜索"_s, sheet);
+    CustomerSearch->setObjectName(u"CustomerSearch"_s);
+    CustomerSearch->setGeometry(110, 477, 96, 26);
+    BigReport = new QPushButton(u"客户报表"_s, sheet);
+    BigReport->setObjectName(u"BigReport"_s);
+    BigReport->setGeometry(212, 477, 96, 26);
+    // The monthly customer report is not part of the program yet.
+    BigReport->setEnabled(false);
+
+    Label8 = new QLabel(u"排序方式"_s, sheet);
+    Label8->setObjectName(u"Label8"_s);
+    Label8->setGeometry(410, 478, 64, 24);
+    Label8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    main->ComboBox6->setGeometry(480, 478, 90, 24);
+    main->ComboBox7->setGeometry(576, 478, 90, 24);
+
+    connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
+}
+
+CustomerListOptions CustomerCardPage::ListOptions() const {
+    CustomerListOptions o;
+    o.customerFilter = CustomerFilter;
+    if (FormCustomer3) o.search = FormCustomer3->Search;
+    o.sortField = m_main->ComboBox6->currentIndex();
+    o.sortDirection = m_main->ComboBox7->currentIndex();
+    return o;
+}
+
+bool CustomerCardPage::CountRecords(int& count) {
+    return OpenCount(CustomerCountStatement(ListOptions()), u"刷新客户时出错"_s, count);
+}
+
+bool CustomerCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
+    return OpenRows(CustomerPageStatement(ListOptions(), offset, limit), u"刷新客户时出错"_s, rows);
+}
+
+bool CustomerCardPage::FillTile(CardTile& tile, const ResultSet& row) {
+    const QString name = row.AsString(u"CustomerName"_s);
+    const QDate date = m_main->WorkingDate();
+    Query& q = ShareDM->ADOQueryTemp2;
+    // The sums cover every bill and voucher of the customer, whoever saved them.
+    if (!ShareDM->OpenSql(q, CustomerBillSumStatement(name, date), u"统计客户货款时出错"_s)) return false;
+    const double bills = AsShown(q.AsFloat(u"TotalMoney"_s));
+    if (!ShareDM->OpenSql(q, CustomerPaidStatement(name, date), u"统计客户付款时出错"_s)) return false;
+    const double paid = AsShown(q.AsFloat(u"TotalMoney"_s));
+
+    tile.Values[0]->setText(GbkLeft(name, 18));
+    SetTileIcon(tile, bills);
+    tile.SetTextColour(bills >= 0 ? TileBlue : TileRed);
+    tile.Under->setText(row.AsString(u"CustomerContact"_s).left(3));
+    tile.Values[1]->setText(FormatAmount(bills) + u" 元"_s);
+    tile.Values[2]->setText(FormatAmount(row.AsFloat(u"CustomerOwe"_s) + bills - paid) + u" 元"_s);
+    tile.setToolTip(name);
+    return true;
+}
+
+void CustomerCardPage::NewCustomerClick() {
+    FormCustomer2->EditMode = 0;
+    if (TheUi().ShowModal(FormCustomer2) == QDialog::Accepted) m_main->RefreshAllViews();
+}
+
+void CustomerCardPage::ActionCustomerSearchExecute() {
+    // Cancel keeps the previous search in force.
+    if (TheUi().ShowModal(FormCustomer3) != QDialog::Accepted) return;
+    PageNumber = 0;
+    m_main->RefreshCustomerCards();
+}
+
+void CustomerCardPage::OpenCustomerTile(int n) {
+    OpenTile(n, Tile(n)->Tag);
+}
+
+void CustomerCardPage::OpenTile(int, qint64 key) {
+    if (!ShowCustomerWindow) return;
+    if (ShowCustomerWindow(key) == QDialog::Accepted) m_main->RefreshCustomerCards();
+}
+
+} // namespace tev
