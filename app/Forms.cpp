@@ -4,6 +4,7 @@
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
 #include "app/MainForm.h"
+#include "app/ReportSupport.h"
 #include "app/ShareDM.h"
 #include "cards/CustomerCards.h"
 #include "bills/BillForm.h"
@@ -27,6 +28,8 @@ TFormOnlineChat* FormOnlineChat = nullptr;
 TFormCustomer3* FormCustomer3 = nullptr;
 
 void CreateForms() {
+    // The report engine's windows speak through the same seam as every other window.
+    InstallReportSeam();
     // The fixed order: the main window first (closing it ends the program), the data
     // module second, then the windows in the order the program has always made them.
     FormMain = new TFormMain;

@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "app/Ui.h"
+#include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
 
 #include <QComboBox>
@@ -210,6 +211,15 @@ void TFormMain::BuildPages() {
     Button15->setObjectName(u"Button15"_s);
     Button15->setGeometry(244, 27, 88, 26);
     connect(Button15, &QPushButton::clicked, this, &TFormMain::Button15Click);
+
+    auto* designLabel = new QLabel(u"报表模板："_s, TabSheet5);
+    designLabel->setObjectName(u"Label16"_s);
+    designLabel->setGeometry(24, 68, 100, 24);
+    DesignButton = new QPushButton(u"单据设计"_s, TabSheet5);
+    DesignButton->setObjectName(u"DesignButton"_s);
+    DesignButton->setGeometry(124, 67, 110, 26);
+    connect(DesignButton, &QPushButton::clicked, this, &TFormMain::ActionDesignExecute);
+    frReport1.SetMainDataSet(&m_bigData, u"ADOQueryBig"_s);
 }
 
 QWidget* TFormMain::Page(int index) const {
@@ -390,6 +400,10 @@ void TFormMain::FormResize() {
 
 void TFormMain::Button15Click() {
     IniWriteString(ini::Section, ini::PrintType, ComboBox5->currentText(), IniFileName);
+}
+
+void TFormMain::ActionDesignExecute() {
+    DesignReport(frReport1, this);
 }
 
 void TFormMain::SortComboChange(QComboBox* combo) {

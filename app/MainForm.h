@@ -2,6 +2,10 @@
 // The main window: the side bar with the sign-in button and the working date, the fold
 // strip, and the eight pages whose visibility the signed-in role decides.
 
+#include "app/ReportSupport.h"
+#include "data/Query.h"
+#include "report_engine/Report.h"
+
 #include <QDate>
 #include <QLabel>
 #include <QMainWindow>
@@ -71,6 +75,8 @@ public:
     void ActionOlineChatExecute();
     void FormResize();
     void Button15Click();
+    // "单据设计": the template designer on frReport1.
+    void ActionDesignExecute();
     // The sort and range boxes write their key and refresh their own page.
     void SortComboChange(QComboBox* combo);
 
@@ -112,6 +118,12 @@ public:
     // Settings page: list print orientation.
     QComboBox* ComboBox5;
     QPushButton* Button15;
+    // Settings page: report template design.
+    QPushButton* DesignButton;
+
+    // The report object shared by the monthly reports and the designer, over ADOQueryBig.
+    Report frReport1;
+    Query ADOQueryBig{QStringLiteral("ADOQueryBig")};
 
     // The contents of the pages, plugged in by their subsystems.
     View* CustomerCards = nullptr;
@@ -132,6 +144,7 @@ private:
     QComboBox* MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x, int width);
 
     bool m_settingDate = false;
+    ResultSetData m_bigData{&ADOQueryBig};
 };
 
 } // namespace tev

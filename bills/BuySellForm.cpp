@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "app/Ui.h"
+#include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
 #include "vouchers/GetPayForm.h"
 
@@ -343,7 +344,7 @@ bool TFormBuySell::ShowStored() {
 void TFormBuySell::LoadLinkedVouchers() {
     if (!ShareDM->OpenSql(ADOQueryGrid,
                           u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyIn,MoneyOut,MoneySum "
-                          "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1)"_s
+                          "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1) Order By MoneyIndex"_s
                               .arg(CurrentBill),
                           kOpenFailed)) {
         DBGridEh1->Clear();
@@ -580,6 +581,46 @@ void TFormBuySell::FormClose() {
 
 // Printing the stored bill belongs to the report engine's side of the program; the
 // button and its action are in place and reach this handler.
-void TFormBuySell::ActionPrintExecute() {}
+// Prints the stored bill with what was received or paid on it, what is still owed, its
+// vouchers and its amount in capitals. Needs no password: locked bills print too.
+void TFormBuySell::ActionPrintExecute() {
+    if (!ShareDM->OpenSql(ADOQuery1, BillPrintStatement(CurrentBill), kOpenFailed)) return;
+    if (ADOQuery1.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要打印的单据"_s);
+        return;
+    }
+    ADOQuery1.First();
+    const QString capitals = AmountToCapitals(AmountToCentDigits(std::abs(ADOQuery1.AsFloat(u"BillSum"_s))));
+
+    if (!ShareDM->OpenSql(ADOQueryBigFont, u"Select * From PrintBigFont"_s, kOpenFailed)) return;
+    if (ADOQueryBigFont.RecordCount() > 0) {
+        ADOQueryBigFont.First();
+        Database& db = ShareDM->ADOConnection1;
+        if (db.Update(u"PrintBigFont"_s, {{u"BigFontValue"_s, capitals}}, u"BigFontIndex = ?"_s,
+                      {ADOQueryBigFont.AsInteger(u"BigFontIndex"_s)}) < 0) {
+            TheUi().Message(this, db.LastError());
+            return;
+        }
+        // The report reads the row as stored.
+        if (!ShareDM->OpenSql(ADOQueryBigFont, u"Select * From PrintBigFont"_s, kOpenFailed)) return;
+    }
+
+    frReport1.SetMainDataSet(&m_gridData, u"ADOQueryGrid"_s);
+    frReport1.SetDataSet(u"ADOQuery1"_s, &m_billData);
+    frReport1.SetDataSet(u"ADOQueryBigFont"_s, &m_bigFontData);
+    frReport1.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find |
+                                PreviewButton::Exit);
+    if (!LoadReportTemplate(frReport1, u"Bill.frf"_s)) return;
+    PrepareAndShow(frReport1, this);
+}
+
+QString BillPrintStatement(int billIndex) {
+    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) Is "
+           "Null,0,Round(Sum(MoneySum),2)) As BillGet,BillSum-IIF(Round(Sum(MoneySum),2) Is "
+           "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left Join "
+           "MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) Where (BillIndex = %1) Group By "
+           "BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,BillState,BillRemark"_s
+        .arg(billIndex);
+}
 
 } // namespace tev

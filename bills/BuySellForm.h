@@ -5,7 +5,9 @@
 // a bill was stored or deleted) and, for a stored bill, Unlocked.
 
 #include "app/Form.h"
+#include "app/ReportSupport.h"
 #include "data/Query.h"
+#include "report_engine/Report.h"
 
 #include <QString>
 
@@ -59,6 +61,9 @@ public:
     // the data set behind the voucher list.
     Query ADOQuery1;
     Query ADOQueryGrid;
+    // The rows of PrintBigFont while a bill prints; the bill's report object.
+    Query ADOQueryBigFont;
+    Report frReport1;
 
     QLabel* Image1;
     QAction* ActionEdit;
@@ -101,6 +106,13 @@ private:
     // The columns written on every store (BillKind apart).
     FieldValues BillValues(double amount) const;
     int SettingRow() const { return IsSales() ? 1 : 2; }
+
+    ResultSetData m_gridData{&ADOQueryGrid};
+    ResultSetData m_billData{&ADOQuery1};
+    ResultSetData m_bigFontData{&ADOQueryBigFont};
 };
+
+// The bill with the amount received or paid on it (BillGet) and what is still owed (BillOwe).
+QString BillPrintStatement(int billIndex);
 
 } // namespace tev

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "app/Ui.h"
+#include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
 
 #include <QAction>
@@ -384,6 +385,36 @@ void TFormGetPay::BitBtn3Click() {
 
 // Printing the stored voucher belongs to the report engine's side of the program; the
 // button and its action are in place and reach this handler.
-void TFormGetPay::ActionPrintExecute() {}
+// Prints the stored voucher: its amount without sign (MSum) from the stored row, and in
+// capitals the amount as the amount box shows it now, stored or not.
+void TFormGetPay::ActionPrintExecute() {
+    // An empty box or one that holds no number has no amount to write in capitals: the
+    // capitals line stays blank rather than showing a made-up figure.
+    const QString text = Edit2->text().trimmed();
+    const std::optional<double> amount = IsDecimalString(text) ? ParseAmount(text) : std::nullopt;
+    CapitalText = amount ? AmountToCapitals(AmountToCentDigits(*amount)) : QString();
+
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
+                          u"数据库打开失败"_s))
+        return;
+    // A voucher deleted meanwhile is reported, not printed as an empty form.
+    if (q.RecordCount() == 0) {
+        TheUi().Message(this, u"找不到要打印的单据"_s);
+        return;
+    }
+    m_voucherData.SetRows(&q);
+    frReport1.SetMainDataSet(&m_voucherData, u"ADOQueryTemp"_s);
+    frReport1.SetVariableCallback([this](const QString& name, QVariant& value) { frReport1GetValue(name, value); });
+    frReport1.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Load | PreviewButton::Save |
+                                PreviewButton::Print | PreviewButton::Find | PreviewButton::Help |
+                                PreviewButton::Exit);
+    if (!LoadReportTemplate(frReport1, u"Money.frf"_s)) return;
+    PrepareAndShow(frReport1, this);
+}
+
+void TFormGetPay::frReport1GetValue(const QString& name, QVariant& value) const {
+    if (name == u"MoneyCN"_s) value = CapitalText;
+}
 
 } // namespace tev

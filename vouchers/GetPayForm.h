@@ -4,6 +4,8 @@
 // was stored or deleted.
 
 #include "app/Form.h"
+#include "app/ReportSupport.h"
+#include "report_engine/Report.h"
 
 #include <QString>
 
@@ -50,6 +52,12 @@ public:
     void BitBtn2Click();
     void BitBtn3Click();
     void ActionPrintExecute();
+    // The report's request for a variable: "MoneyCN" is the amount in capitals.
+    void frReport1GetValue(const QString& name, QVariant& value) const;
+
+    // The amount of the amount box in capitals, as computed by the last print.
+    QString CapitalText;
+    Report frReport1;
 
     QLabel* Image1;
     QAction* ActionPrint;
@@ -77,6 +85,8 @@ private:
     bool ShowStored();
     // Runs the field checks in their order; the account's key when all passed.
     std::optional<qint64> CheckFields(double& amount);
+
+    ResultSetData m_voucherData;
 };
 
 } // namespace tev

@@ -105,8 +105,8 @@ TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
              u"销售开单"_s,
              u"单据编号：XS000125 | 开单日期：2024年5月3日"_s,
              u"客户名称 | 杭州明远贸易有限公司 | 单据类型 | 销售开单"_s,
-             u"单据金额 | 1,000.00 | 已收金额 | 500.00"_s,
-             u"未收金额 | 500.00 | 经 手 人 | 张晓燕"_s,
+             u"单据金额 | 1,000.00 | 已收付金额 | 500.00"_s,
+             u"未收付金额 | 500.00 | 经 手 人 | 张晓燕"_s,
              u"金额大写 | 壹仟　零佰　零拾　零元　零角　零分　"_s,
              u"1 | 2024-05-03 | SK000031 | 工商银行基本户 | 300.00 | 0.00 | 300.00"_s,
              u"2 | 2024-05-10 | SK000034 | 现金 | 200.00 | 0.00 | 200.00"_s,
@@ -127,7 +127,7 @@ TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
     const QString pdf = dir.filePath(u"Bill.pdf"_s);
     ASSERT_TRUE(report.ExportPdf(pdf)) << report.LastError().toStdString();
     const QString text = PdfText(pdf);
-    for (const QString& expected : {u"已收金额"_s, u"未收金额"_s, u"杭州明远贸易有限公司"_s, u"SK000031"_s, u"300.00"_s,
+    for (const QString& expected : {u"已收付金额"_s, u"未收付金额"_s, u"杭州明远贸易有限公司"_s, u"SK000031"_s, u"300.00"_s,
                                     u"SK000034"_s, u"200.00"_s, u"500.00"_s, u"壹仟 零佰 零拾 零元 零角 零分"_s,
                                     u"帐户名称"_s}) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\nin\n" << text.toStdString();
@@ -147,8 +147,8 @@ TEST(BillPrint, PaidPurchaseBillAndBillWithoutVouchers) {
     ASSERT_TRUE(report.PrepareReport());
     QStringList lines = PageTextLines(report.Pages()[0]);
     EXPECT_EQ(lines.value(0), u"采购开单"_s);
-    EXPECT_TRUE(lines.contains(u"单据金额 | -800.00 | 已收金额 | -800.00"_s)) << Lines(lines).toStdString();
-    EXPECT_TRUE(lines.contains(u"未收金额 | 0.00 | 经 手 人 | 张晓燕"_s));
+    EXPECT_TRUE(lines.contains(u"单据金额 | -800.00 | 已收付金额 | -800.00"_s)) << Lines(lines).toStdString();
+    EXPECT_TRUE(lines.contains(u"未收付金额 | 0.00 | 经 手 人 | 张晓燕"_s));
     EXPECT_TRUE(lines.contains(u"合　　计 | 0.00 | 800.00 | -800.00"_s));
 
     data.billVouchers = ReportTable(data.billVouchers.Columns());

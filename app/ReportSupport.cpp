@@ -1,0 +1,59 @@
+#include "app/ReportSupport.h"
+
+#include "app/Globals.h"
+#include "app/Ui.h"
+#include "report_designer/ReportHooks.h"
+#include "report_designer/ReportPreview.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+void InstallReportSeam() {
+    ReportHooks hooks;
+    hooks.message = [](QWidget* parent, const QString& text) { TheUi().Message(parent, text); };
+    hooks.askYesNo = [](QWidget* parent, const QString& text, const QString& caption) {
+        return TheUi().AskYesNo(parent, text, caption);
+    };
+    hooks.chooseOpenFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+        return TheUi().ChooseOpenFile(parent, caption, start, filter);
+    };
+    hooks.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+        return TheUi().ChooseSaveFile(parent, caption, start, filter);
+    };
+    hooks.showModal = [](QDialog* window) { return TheUi().ShowModal(window); };
+    hooks.today = [] { return TheUi().Today(); };
+    InstallReportHooks(hooks);
+}
+
+QString ListTemplateName(bool billList, const QString& printType) {
+    const bool portrait = printType == u"纵向打印"_s;
+    if (billList) return portrait ? u"BillReport.frf"_s : u"BillReport2.frf"_s;
+    return portrait ? u"MoneyReport.frf"_s : u"MoneyReport2.frf"_s;
+}
+
+bool LoadReportTemplate(Report& report, const QString& name) {
+    const QString path = ProgramDir + u"Frf/"_s + name;
+    if (!QFileInfo::exists(path)) {
+        TheUi().Message(nullptr, u"找不到报表模板文件：%1"_s.arg(path));
+        return false;
+    }
+    if (!report.LoadFromFile(path)) {
+        TheUi().Message(nullptr, report.LastError());
+        return false;
+    }
+    return true;
+}
+
+bool PrepareAndShow(Report& report, QWidget* parent) {
+    report.SetToday(TheUi().Today());
+    if (!report.PrepareReport()) {
+        ShowReportError(report, parent);
+        return false;
+    }
+    return ShowReport(report, parent);
+}
+
+} // namespace tev

@@ -1,0 +1,42 @@
+#pragma once
+// What the windows need to print through the report engine: the engine's dialogs routed
+// through the window seam, query results as report data sets, and the templates of Frf/.
+
+#include "data/Database.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportData.h"
+
+namespace tev {
+
+// Routes the preview's and designer's messages, questions, file dialogs, modal showing and
+// today's date through the installed window seam. Installed once when the windows are made.
+void InstallReportSeam();
+
+// A query's rows as a report data set. The result is read where it lies: it must outlive
+// the report's use of it.
+class ResultSetData : public ReportDataSet {
+public:
+    explicit ResultSetData(const ResultSet* rows = nullptr) : m_rows(rows) {}
+    void SetRows(const ResultSet* rows) { m_rows = rows; }
+    QStringList Columns() const override { return m_rows ? m_rows->Columns() : QStringList(); }
+    int RowCount() const override { return m_rows ? m_rows->RecordCount() : 0; }
+    QVariant Value(int row, int column) const override { return m_rows ? m_rows->At(row, column) : QVariant(); }
+
+private:
+    const ResultSet* m_rows;
+};
+
+// The template of a report list: the portrait one when the print type is "纵向打印", the
+// landscape one for any other value.
+QString ListTemplateName(bool billList, const QString& printType);
+
+// Loads ProgramDir + "Frf/" + name. A missing or unreadable template is reported to the user
+// with its path (the report is then not printed) instead of silently printing whatever the
+// report object held before.
+bool LoadReportTemplate(Report& report, const QString& name);
+
+// The usual end of every print: prepare, and show the preview when that succeeded; the
+// engine's own words when it did not.
+bool PrepareAndShow(Report& report, QWidget* parent);
+
+} // namespace tev
