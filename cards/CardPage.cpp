@@ -141,24 +141,27 @@ CardPage::CardPage(QWidget* sheet, CardKind kind) : QObject(sheet), Kind(std::mo
     EmptyImage->setGeometry(kTileLeft, kTileTop, 2 * kColumnStep + kTileWidth, 4 * kRowStep + kTileHeight);
     EmptyImage->hide();
 
-    // The bottom bar; a kind moves these and adds its own controls beside them.
+    // The bottom bar, flush with the right edge of the tiles: status and paging on the first
+    // row, the new-record button on the second, where a kind adds its own buttons and boxes.
+    const int right = kTileLeft + 2 * kColumnStep + kTileWidth;
+    const int priorX = right - 2 * 90 - 6;
     Status = new QLabel(sheet);
     Status->setObjectName(Kind.status);
-    Status->setGeometry(8, 441, 460, 24);
+    Status->setGeometry(kTileLeft, 441, priorX - 10 - kTileLeft, 24);
     Status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Prior = new QPushButton(u"上一页"_s, sheet);
     Prior->setObjectName(Kind.prior);
-    Prior->setGeometry(480, 440, 90, 26);
+    Prior->setGeometry(priorX, 440, 90, 26);
     Prior->setEnabled(false);
     Next = new QPushButton(u"下一页"_s, sheet);
     Next->setObjectName(Kind.next);
-    Next->setGeometry(576, 440, 90, 26);
+    Next->setGeometry(right - 90, 440, 90, 26);
     Next->setEnabled(false);
 
     NewRecord = new QPushButton(Kind.newCaption, sheet);
     NewRecord->setObjectName(Kind.newButton);
-    NewRecord->setGeometry(8, 477, 96, 26);
+    NewRecord->setGeometry(kTileLeft, 477, 96, 26);
 
     connect(Prior, &QPushButton::clicked, this, &CardPage::PriorClick);
     connect(Next, &QPushButton::clicked, this, &CardPage::NextClick);

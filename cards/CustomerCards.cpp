@@ -104,10 +104,11 @@ CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, 
 
     Label8 = new QLabel(u"排序方式"_s, sheet);
     Label8->setObjectName(u"Label8"_s);
-    Label8->setGeometry(410, 478, 64, 24);
+    // The sort boxes under the paging buttons.
+    main->ComboBox6->setGeometry(Prior->x(), 478, 90, 24);
+    main->ComboBox7->setGeometry(Next->x(), 478, 90, 24);
+    Label8->setGeometry(Prior->x() - 70, 478, 64, 24);
     Label8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    main->ComboBox6->setGeometry(480, 478, 90, 24);
-    main->ComboBox7->setGeometry(576, 478, 90, 24);
 
     connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
 }
