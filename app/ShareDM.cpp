@@ -90,4 +90,13 @@ void SelectComboItem(QComboBox* combo, const QString& text) {
         if (combo->itemText(i) == text) combo->setCurrentIndex(i);
 }
 
+void SetComboText(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
+}
+
+bool HasSelection(const QComboBox* combo) {
+    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
+}
+
 } // namespace tev

@@ -43,5 +43,9 @@ extern TShareDataModule* ShareDM;
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column);
 // Selects the last item whose text equals text exactly; no match leaves the selection alone.
 void SelectComboItem(QComboBox* combo, const QString& text);
+// Puts a text into an editable combo box, selecting the item of that text if there is one.
+void SetComboText(QComboBox* combo, const QString& text);
+// An item is chosen and its text is not empty.
+bool HasSelection(const QComboBox* combo);
 
 } // namespace tev

@@ -1,5 +1,6 @@
 #include "bills/BillForm.h"
 
+#include "app/Chooser.h"
 #include "app/EditorPictures.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
@@ -7,8 +8,6 @@
 #include "bills/BuySellForm.h"
 
 #include <QAction>
-#include <QHBoxLayout>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -24,25 +23,10 @@ TFormBill::TFormBill(QWidget* parent) : TForm(parent) {
     ActionBuy = new QAction(DrawEditorIcon(EditorIcon::Buy, 48), u"采购开单"_s, this);
     ActionBuy->setObjectName(u"ActionBuy"_s);
 
-    auto button = [this](const QString& name, QAction* action) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setIconSize(QSize(48, 48));
-        b->setFixedSize(120, 96);
-        b->setFont(HeiFont(11));
-        return b;
-    };
-    SpeedButton1 = button(u"SpeedButton1"_s, ActionSell);
-    SpeedButton2 = button(u"SpeedButton2"_s, ActionBuy);
+    SpeedButton1 = ChooserButton(this, u"SpeedButton1"_s, ActionSell);
+    SpeedButton2 = ChooserButton(this, u"SpeedButton2"_s, ActionBuy);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(24, 20, 24, 20);
-    row->setSpacing(24);
-    row->addWidget(SpeedButton1);
-    row->addWidget(SpeedButton2);
-    row->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutChooser(this, SpeedButton1, SpeedButton2);
 
     connect(ActionSell, &QAction::triggered, this, &TFormBill::ActionSellExecute);
     connect(ActionBuy, &QAction::triggered, this, &TFormBill::ActionBuyExecute);

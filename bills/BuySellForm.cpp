@@ -37,21 +37,6 @@ const QString kSales = u"销售开单"_s;
 const QString kNew = u"新增"_s;
 const QString kOpenFailed = u"数据库打开失败"_s;
 
-void SetComboText(QComboBox* combo, const QString& text) {
-    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-    combo->setEditText(text);
-}
-
-// An empty box gives a null text, which the database would take for a missing value;
-// the text columns hold empty text instead.
-QString Text(const QString& text) {
-    return text.isNull() ? QString(u""_s) : text;
-}
-
-bool HasSelection(const QComboBox* combo) {
-    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
-}
-
 } // namespace
 
 TFormBuySell::TFormBuySell(QWidget* parent)
@@ -371,13 +356,13 @@ FieldValues TFormBuySell::BillValues(double amount) const {
     return {
         {u"BillRecordTime"_s, TheUi().Today().toString(Qt::ISODate)},
         {u"BillCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
-        {u"BillSerial"_s, Text(Edit1->text())},
-        {u"BillUser"_s, Text(ComboBox5->currentText())},
+        {u"BillSerial"_s, Edit1->text()},
+        {u"BillUser"_s, ComboBox5->currentText()},
         {u"BillSum"_s, signedAmount},
-        {u"BillReason"_s, Text(ComboBox2->currentText())},
-        {u"BillState"_s, Text(ComboBox3->currentText())},
-        {u"BillRemark"_s, Text(Edit3->text())},
-        {u"BillMan"_s, Text(CurrentUser)},
+        {u"BillReason"_s, ComboBox2->currentText()},
+        {u"BillState"_s, ComboBox3->currentText()},
+        {u"BillRemark"_s, Edit3->text()},
+        {u"BillMan"_s, CurrentUser},
     };
 }
 
@@ -416,7 +401,7 @@ void TFormBuySell::BitBtn1Click() {
         const bool ok = db.Transaction([&] {
             if (CurrentBill == 1) {
                 FieldValues withKind = values;
-                withKind.prepend({u"BillKind"_s, Text(DocKind)});
+                withKind.prepend({u"BillKind"_s, DocKind});
                 key = db.Insert(u"Bill"_s, withKind);
                 if (key < 0) return false;
             } else {
@@ -426,7 +411,7 @@ void TFormBuySell::BitBtn1Click() {
                     return false;
                 }
             }
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit1->text())}}, u"SettingIndex = ?"_s,
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit1->text()}}, u"SettingIndex = ?"_s,
                              {SettingRow()}) >= 0;
         });
         if (!ok) {
@@ -499,10 +484,10 @@ void TFormBuySell::Button1Click() {
         qint64 key = -1;
         const bool ok = db.Transaction([&] {
             FieldValues values = BillValues(*amount);
-            values.prepend({u"BillKind"_s, Text(DocKind)});
+            values.prepend({u"BillKind"_s, DocKind});
             key = db.Insert(u"Bill"_s, values);
             if (key < 0) return false;
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit1->text())}}, u"SettingIndex = ?"_s,
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit1->text()}}, u"SettingIndex = ?"_s,
                              {SettingRow()}) >= 0;
         });
         if (!ok) {

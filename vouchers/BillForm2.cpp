@@ -1,5 +1,6 @@
 #include "vouchers/BillForm2.h"
 
+#include "app/Chooser.h"
 #include "app/EditorPictures.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
@@ -7,8 +8,6 @@
 #include "vouchers/GetPayForm.h"
 
 #include <QAction>
-#include <QHBoxLayout>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -24,25 +23,10 @@ TFormBill2::TFormBill2(QWidget* parent) : TForm(parent) {
     ActionPay = new QAction(DrawEditorIcon(EditorIcon::Expense, 48), u"财务支出"_s, this);
     ActionPay->setObjectName(u"ActionPay"_s);
 
-    auto button = [this](const QString& name, QAction* action) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setIconSize(QSize(48, 48));
-        b->setFixedSize(120, 96);
-        b->setFont(HeiFont(11));
-        return b;
-    };
-    SpeedButton3 = button(u"SpeedButton3"_s, ActionGet);
-    SpeedButton4 = button(u"SpeedButton4"_s, ActionPay);
+    SpeedButton3 = ChooserButton(this, u"SpeedButton3"_s, ActionGet);
+    SpeedButton4 = ChooserButton(this, u"SpeedButton4"_s, ActionPay);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(24, 20, 24, 20);
-    row->setSpacing(24);
-    row->addWidget(SpeedButton3);
-    row->addWidget(SpeedButton4);
-    row->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutChooser(this, SpeedButton3, SpeedButton4);
 
     connect(ActionGet, &QAction::triggered, this, &TFormBill2::ActionGetExecute);
     connect(ActionPay, &QAction::triggered, this, &TFormBill2::ActionPayExecute);

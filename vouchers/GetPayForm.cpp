@@ -35,22 +35,6 @@ const QString kIncome = u"财务收入单"_s;
 const QString kNew = u"新增"_s;
 const QString kOpenFailed = u"数据库打开失败"_s;
 
-// Puts a text into an editable combo box, selecting the item of that text if there is one.
-void SetComboText(QComboBox* combo, const QString& text) {
-    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-    combo->setEditText(text);
-}
-
-// An empty box gives a null text, which the database would take for a missing value;
-// the text columns hold empty text instead.
-QString Text(const QString& text) {
-    return text.isNull() ? QString(u""_s) : text;
-}
-
-bool HasSelection(const QComboBox* combo) {
-    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
-}
-
 } // namespace
 
 TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
@@ -313,16 +297,16 @@ void TFormGetPay::BitBtn1Click() {
     FieldValues values = {
         {u"MoneyAccount"_s, *account},
         {u"MoneyCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
-        {u"MoneyUser"_s, Text(ComboBox5->currentText())},
-        {u"MoneyReason"_s, Text(ComboBox2->currentText())},
+        {u"MoneyUser"_s, ComboBox5->currentText()},
+        {u"MoneyReason"_s, ComboBox2->currentText()},
         {u"MoneyIn"_s, income ? amount : 0.0},
         {u"MoneyOut"_s, income ? 0.0 : amount},
         {u"MoneySum"_s, signedAmount},
-        {u"MoneyType"_s, Text(ComboBox3->currentText())},
-        {u"MoneyToken"_s, Text(ComboBox4->currentText())},
-        {u"MoneyRemark"_s, Text(Edit3->text())},
-        {u"MoneySerial"_s, Text(Edit4->text())},
-        {u"MoneyMan"_s, Text(Edit5->text())},
+        {u"MoneyType"_s, ComboBox3->currentText()},
+        {u"MoneyToken"_s, ComboBox4->currentText()},
+        {u"MoneyRemark"_s, Edit3->text()},
+        {u"MoneySerial"_s, Edit4->text()},
+        {u"MoneyMan"_s, Edit5->text()},
     };
     Database& db = ShareDM->ADOConnection1;
 
@@ -332,7 +316,7 @@ void TFormGetPay::BitBtn1Click() {
         // The voucher and its number land together or not at all.
         const bool ok = db.Transaction([&] {
             if (db.Insert(u"MoneyTable"_s, values) < 0) return false;
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Text(Edit4->text())}}, u"SettingIndex = ?"_s,
+            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit4->text()}}, u"SettingIndex = ?"_s,
                              {income ? 3 : 4}) >= 0;
         });
         if (!ok) {
