@@ -217,6 +217,20 @@ QVariant Bindable(const QVariant& v) {
     return v;
 }
 
+// InStr as the system's statements expect it: the 1-based position of the second text in
+// the first, compared without regard to case, 0 when it is not there.
+void InStrFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto text = [](sqlite3_value* v) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    const qsizetype at = text(argv[0]).indexOf(text(argv[1]), 0, Qt::CaseInsensitive);
+    sqlite3_result_int64(ctx, at + 1);
+}
+
 sqlite3* NativeHandle(const QSqlDatabase& db) {
     const QVariant v = db.driver()->handle();
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
@@ -279,6 +293,8 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
         auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
         collator->setCaseSensitivity(Qt::CaseInsensitive);
         sqlite3_create_collation_v2(h, "PINYIN", SQLITE_UTF8, collator, PinyinCompare, DestroyCollator);
+        sqlite3_create_function_v2(h, "instr", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, InStrFunction, nullptr,
+                                   nullptr, nullptr);
     }
     return true;
 }

@@ -150,6 +150,21 @@ TEST_F(DatabaseTest, SystemStatementsRunAsWritten) {
     }
 }
 
+TEST_F(DatabaseTest, InStrFindsTextWithoutRegardToCase) {
+    db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"ACME 张记"_s}});
+    const struct {
+        QString needle;
+        int rows;
+    } cases[] = {{u"acme"_s, 1}, {u"Acme 张"_s, 1}, {u"张记"_s, 1}, {u"李"_s, 0}};
+    for (const auto& c : cases) {
+        ResultSet rs;
+        ASSERT_TRUE(db.Select(u"Select * From Customer Where (CustomerIndex > 1) And (InStr(CustomerName,'%1'))"_s.arg(
+                                  tev::SqlText(c.needle)),
+                              rs));
+        EXPECT_EQ(rs.RecordCount(), c.rows) << c.needle.toStdString();
+    }
+}
+
 TEST_F(DatabaseTest, AbsoluteAmountWithAllColumns) {
     Fixture();
     ResultSet rs;
