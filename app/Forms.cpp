@@ -6,7 +6,9 @@
 #include "app/MainForm.h"
 #include "app/ReportSupport.h"
 #include "app/ShareDM.h"
+#include "cards/BillCards.h"
 #include "cards/CustomerCards.h"
+#include "cards/VoucherCards.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm2.h"
@@ -46,6 +48,8 @@ void CreateForms() {
 
     // The contents of the main window's pages.
     FormMain->CustomerCards = new CustomerCardPage(FormMain);
+    FormMain->BillCards = new BillCardPage(FormMain);
+    FormMain->VoucherCards = new VoucherCardPage(FormMain);
 }
 
 void DestroyForms() {

@@ -1,0 +1,50 @@
+#pragma once
+// The bills page: a tile per sales or purchase bill of the working day or of its month, with
+// its customer, its amount and what has been received or paid against it so far.
+
+#include "cards/CardPage.h"
+#include "cards/DocumentList.h"
+
+class QLabel;
+
+namespace tev {
+
+// The conditions after "Where": the two bill kinds, the date range and the salesman's filter.
+QString BillListWhere(const DocumentListOptions& options);
+// "Select Count(*) …" of the list.
+QString BillCountStatement(const DocumentListOptions& options);
+// One screen page of the list, in list order.
+QString BillPageStatement(const DocumentListOptions& options, int offset, int limit);
+// The rounded sum of the vouchers linked to a bill, as BillPay (empty without vouchers).
+QString BillPayStatement(qint64 billIndex);
+
+class BillCardPage : public CardPage {
+    Q_OBJECT
+public:
+    // Builds the page's controls on the main window's bills page (TabSheet1).
+    explicit BillCardPage(TFormMain* main);
+
+    static CardKind Kind();
+
+    QPushButton* NewBill;
+    QLabel* Label9;  // "单据日期"
+    QLabel* Label11; // "排序方式"
+
+    // The options the list is built from right now (working date, filter, the three boxes).
+    DocumentListOptions ListOptions() const;
+
+    void NewBillClick();
+    void OpenBillTile(int n);
+
+protected:
+    bool CountRecords(int& count) override;
+    bool OpenPageRows(int offset, int limit, ResultSet& rows) override;
+    bool FillTile(CardTile& tile, const ResultSet& row) override;
+    void OpenTile(int n, qint64 key) override;
+    void NewRecordClick() override { NewBillClick(); }
+
+private:
+    TFormMain* m_main;
+};
+
+} // namespace tev

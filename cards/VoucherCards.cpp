@@ -1,0 +1,134 @@
+#include "cards/VoucherCards.h"
+
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "rules/PublicFunction.h"
+#include "vouchers/BillForm2.h"
+#include "vouchers/GetPayForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+QString VoucherListWhere(const DocumentListOptions& options) {
+    return u" Where (MoneyIndex > 1)"_s +
+           DocumentDateCondition(u"Money"_s, options.workingDate, options.dateRange) + options.filter;
+}
+
+QString VoucherCountStatement(const DocumentListOptions& options) {
+    return u"Select Count(*) As RecordCount From MoneyTable"_s + VoucherListWhere(options);
+}
+
+QString VoucherPageStatement(const DocumentListOptions& options, int offset, int limit) {
+    return u"Select * From MoneyTable"_s + VoucherListWhere(options) +
+           DocumentOrderClause(u"Money"_s, options.sortField, options.sortDirection) +
+           u" Limit %1 Offset %2"_s.arg(limit).arg(offset);
+}
+
+CardKind VoucherCardPage::Kind() {
+    CardKind k;
+    k.keyColumn = u"MoneyIndex"_s;
+    k.panel = u"MoneyPanel"_s;
+    k.under = u"MoneyType"_s;
+    k.image = u"MoneyImage"_s;
+    k.captions = {u"客户："_s, u"类型："_s, u"金额："_s};
+    k.values = {u"MoneyName"_s, u"MoneyKind"_s, u"MoneyMoney"_s};
+    k.prior = u"MoneyPrior"_s;
+    k.next = u"MoneyNext"_s;
+    k.status = u"MoneySum"_s;
+    k.emptyImage = u"Image22"_s;
+    k.newButton = u"NewMoney"_s;
+    k.newCaption = u"新增财务单据"_s;
+    k.colourWord = u"Green"_s;
+    k.threshold1 = 3000;
+    k.threshold2 = 10000;
+    return k;
+}
+
+VoucherCardPage::VoucherCardPage(TFormMain* main) : CardPage(main->TabSheet7, Kind()), m_main(main) {
+    QWidget* sheet = main->TabSheet7;
+    NewMoney = NewRecord;
+    NewMoney->setGeometry(NewMoney->x(), NewMoney->y(), 110, NewMoney->height());
+
+    // The second row of the bottom bar: the date range, then the order under the paging buttons.
+    Label10 = new QLabel(u"单据日期"_s, sheet);
+    Label10->setObjectName(u"Label10"_s);
+    Label18 = new QLabel(u"排序方式"_s, sheet);
+    Label18->setObjectName(u"Label18"_s);
+    main->ComboBox11->setGeometry(Prior->x(), 478, 90, 24);
+    main->ComboBox12->setGeometry(Next->x(), 478, 90, 24);
+    Label18->setGeometry(Prior->x() - 70, 478, 64, 24);
+    main->ComboBox4->setGeometry(Label18->x() - 96, 478, 90, 24);
+    Label10->setGeometry(main->ComboBox4->x() - 70, 478, 64, 24);
+    for (QLabel* label : {Label10, Label18})
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+DocumentListOptions VoucherCardPage::ListOptions() const {
+    DocumentListOptions o;
+    o.workingDate = m_main->WorkingDate();
+    o.dateRange = m_main->ComboBox4->currentIndex();
+    o.filter = VoucherFilter;
+    o.sortField = m_main->ComboBox11->currentIndex();
+    o.sortDirection = m_main->ComboBox12->currentIndex();
+    return o;
+}
+
+bool VoucherCardPage::CountRecords(int& count) {
+    return OpenCount(VoucherCountStatement(ListOptions()), u"获取财务单据时出错"_s, count);
+}
+
+bool VoucherCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
+    return OpenRows(VoucherPageStatement(ListOptions(), offset, limit), u"获取财务单据时出错"_s, rows);
+}
+
+bool VoucherCardPage::FillTile(CardTile& tile, const ResultSet& row) {
+    const QString name = row.AsString(u"MoneyUser"_s);
+    const double sum = row.AsFloat(u"MoneySum"_s);
+    const bool income = sum >= 0;
+    tile.Values[0]->setText(GbkLeft(name, 18));
+    SetTileIcon(tile, sum);
+    tile.SetTextColour(income ? TileBlue : TileRed);
+    tile.Under->setText(income ? u"收入单"_s : u"支出单"_s);
+    // Category and token, parted by a double vertical bar (U+2016).
+    tile.Values[1]->setText(row.AsString(u"MoneyType"_s) + u"‖"_s + row.AsString(u"MoneyToken"_s));
+    tile.Values[2]->setText(FormatAmount(std::fabs(sum)) + u" 元"_s);
+    tile.setToolTip(name);
+    return true;
+}
+
+void VoucherCardPage::NewMoneyClick() {
+    // The chooser opens the editor and refreshes the main window after a store.
+    TheUi().ShowModal(FormBill2);
+}
+
+void VoucherCardPage::OpenVoucherTile(int n) {
+    OpenTile(n, Tile(n)->Tag);
+}
+
+void VoucherCardPage::OpenTile(int, qint64 key) {
+    Query& q = ShareDM->ADOQueryTemp;
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(key),
+                          u"单据表打开失败"_s))
+        return;
+    if (q.RecordCount() == 0) {
+        ShowMessage(u"找不到要修改的记录"_s);
+        return;
+    }
+    q.First();
+    FormGetPay->OpenMode = u"修改"_s;
+    FormGetPay->DocKind = q.AsFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->CurrentVoucher = int(q.AsInteger(u"MoneyIndex"_s));
+    FormGetPay->CustomerFixed = false;
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) m_main->RefreshAllViews();
+}
+
+} // namespace tev
