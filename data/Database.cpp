@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/Schema.h"
+#include "rules/PublicFunction.h"
 
 #include <QCollator>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -231,6 +233,18 @@ void InStrFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, at + 1);
 }
 
+// Round as the system's statements expect it: halves go to the even neighbour on the
+// scaled value, the way amounts are rounded everywhere else in the program.
+void RoundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const int places = argc > 1 ? std::clamp(sqlite3_value_int(argv[1]), 0, 15) : 0;
+    const double scale = std::pow(10.0, places);
+    sqlite3_result_double(ctx, RoundHalfEven(sqlite3_value_double(argv[0]) * scale) / scale);
+}
+
 sqlite3* NativeHandle(const QSqlDatabase& db) {
     const QVariant v = db.driver()->handle();
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
@@ -293,6 +307,9 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
         auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
         collator->setCaseSensitivity(Qt::CaseInsensitive);
         sqlite3_create_collation_v2(h, "PINYIN", SQLITE_UTF8, collator, PinyinCompare, DestroyCollator);
+        for (int args : {1, 2})
+            sqlite3_create_function_v2(h, "round", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, RoundFunction,
+                                       nullptr, nullptr, nullptr);
         sqlite3_create_function_v2(h, "instr", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, InStrFunction, nullptr,
                                    nullptr, nullptr);
     }

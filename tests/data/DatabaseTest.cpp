@@ -165,6 +165,22 @@ TEST_F(DatabaseTest, InStrFindsTextWithoutRegardToCase) {
     }
 }
 
+TEST_F(DatabaseTest, RoundTakesHalvesToTheEvenNeighbour) {
+    const struct {
+        QString expr;
+        double value;
+    } cases[] = {{u"Round(2.5)"_s, 2}, {u"Round(3.5)"_s, 4}, {u"Round(0.125,2)"_s, 0.12}, {u"Round(0.375,2)"_s, 0.38},
+                 {u"Round(-0.125,2)"_s, -0.12}, {u"Round(1234.5678,2)"_s, 1234.57}};
+    for (const auto& c : cases) {
+        ResultSet rs;
+        ASSERT_TRUE(db.Select(u"Select "_s + c.expr + u" As R"_s, rs)) << db.LastError().toStdString();
+        EXPECT_DOUBLE_EQ(rs.AsFloat(u"R"_s), c.value) << c.expr.toStdString();
+    }
+    ResultSet rs;
+    ASSERT_TRUE(db.Select(u"Select Round(Null,2) As R"_s, rs));
+    EXPECT_TRUE(rs.Value(u"R"_s).isNull());
+}
+
 TEST_F(DatabaseTest, AbsoluteAmountWithAllColumns) {
     Fixture();
     ResultSet rs;
