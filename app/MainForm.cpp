@@ -403,7 +403,7 @@ void TFormMain::Button15Click() {
 }
 
 void TFormMain::ActionDesignExecute() {
-    DesignReport(frReport1, this);
+    DesignReport(frReport1, this, ProgramDir + u"Frf"_s);
 }
 
 void TFormMain::SortComboChange(QComboBox* combo) {

@@ -11,9 +11,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +68,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(u"Tevrano"_s);
     QApplication::setApplicationDisplayName(tev::ProgramTitle);
     ApplyLook(app);
+    // Qt's own dialogs (file dialogs, the print dialog, the calendar) speak Chinese too.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
 
     tev::ProgramDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u"/"_s;
     tev::IniFileName = tev::ProgramDir + u"Tevrano.ini"_s;

@@ -575,7 +575,7 @@ void ReportDesigner::UpdateTitle() {
 }
 
 QString ReportDesigner::TemplateFolder() const {
-    return m_doc.FileName().isEmpty() ? QString() : QFileInfo(m_doc.FileName()).absolutePath();
+    return m_doc.FileName().isEmpty() ? m_startFolder : QFileInfo(m_doc.FileName()).absolutePath();
 }
 
 void ReportDesigner::StartWith(const ReportTemplate& report, const QString& fileName) {
@@ -711,8 +711,9 @@ void ReportDesigner::done(int result) {
     QDialog::done(result);
 }
 
-void DesignReport(const Report& report, QWidget* parent) {
+void DesignReport(const Report& report, QWidget* parent, const QString& startFolder) {
     ReportDesigner designer(parent);
+    designer.SetStartFolder(startFolder);
     designer.StartWith(report.Template(), report.FileName());
     designer.SetDataSource(&report);
     TheReportHooks().showModal(&designer);

@@ -33,6 +33,8 @@ public:
 
     // Starts with a template (an empty template when it has no bands) and its file.
     void StartWith(const ReportTemplate& report, const QString& fileName);
+    // Where the file dialogs start while the template has no file of its own.
+    void SetStartFolder(const QString& folder) { m_startFolder = folder; }
     // Preview prints the template being designed with this report's data sets and variables.
     void SetDataSource(const Report* report) { m_source = report; }
 
@@ -61,6 +63,7 @@ private:
     QString TemplateFolder() const;
 
     TemplateDocument m_doc;
+    QString m_startFolder;
     const Report* m_source = nullptr;
     DesignerCanvas* m_canvas = nullptr;
     QScrollArea* m_area = nullptr;
@@ -112,6 +115,6 @@ private:
 // Opens the designer modally on the report's template (an empty one when it holds none);
 // previews use the report's data. The report itself is left as it is: templates take
 // effect when they are loaded for the next print.
-void DesignReport(const Report& report, QWidget* parent = nullptr);
+void DesignReport(const Report& report, QWidget* parent = nullptr, const QString& startFolder = {});
 
 } // namespace tev
