@@ -14,9 +14,11 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -61,6 +63,13 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     row->addWidget(Panel1);
     row->addWidget(Panel2);
     row->addWidget(Panel3, 1);
+
+    // Centred on the desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TFormMain::BuildSideBar() {

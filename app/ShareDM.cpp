@@ -78,7 +78,11 @@ bool TShareDataModule::IsValidSerialNumber(const QString& number) const {
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column) {
     combo->clear();
     if (addAll) combo->addItem(u"所有"_s);
-    if (!ShareDM->OpenSql(query, sql, u"LoadCombo失败"_s)) return;
+    if (!ShareDM->OpenSql(query, sql, u"LoadCombo失败"_s)) {
+        // The list stops here, with nothing selected: adding "所有" must not look like a choice.
+        combo->setCurrentIndex(-1);
+        return;
+    }
     QStringList items;
     for (query.First(); !query.Eof(); query.Next()) items << query.AsString(column);
     combo->addItems(items);

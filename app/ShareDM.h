@@ -39,7 +39,8 @@ public:
 extern TShareDataModule* ShareDM;
 
 // Fills a combo box from one column of a statement, with "所有" first when addAll is set;
-// the first item ends up selected.
+// the first item ends up selected. A failing statement shows "LoadCombo失败" and leaves
+// nothing selected.
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column);
 // Selects the last item whose text equals text exactly; no match leaves the selection alone.
 void SelectComboItem(QComboBox* combo, const QString& text);

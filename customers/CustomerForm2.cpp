@@ -180,10 +180,8 @@ void TFormCustomer2::BitBtn1Click() {
     }
 
     if (!ShareDM->OpenSql(q, byIndex, u"无法打开数据库"_s)) return;
-    if (q.IsEmpty()) {
-        TheUi().Message(this, u"找不到要修改的客户"_s);
-        return;
-    }
+    // No stored row: nothing more happens and the dialog stays open.
+    if (q.IsEmpty()) return;
     q.First();
     const QString oldName = q.AsString(u"CustomerName"_s);
     // Whether the name changed is an exact comparison; whether it is taken is the

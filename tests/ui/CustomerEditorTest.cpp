@@ -267,16 +267,39 @@ TEST_F(CustomerEditorTest, DeleteAsksAndOnlyYesDeletesTheCustomerRow) {
               QDialog::Accepted);
 }
 
-TEST_F(CustomerEditorTest, ChangingACustomerDeletedMeanwhileIsReported) {
+// Deleted after the editor opened: OK finds no row, says nothing and stores nothing; the
+// dialog stays open.
+TEST_F(CustomerEditorTest, ChangingACustomerDeletedMeanwhileDoesNothing) {
     const qint64 key = AddCustomer(u"Acme"_s);
-    ui.ExpectMessage(u"找不到要修改的客户"_s);
+    AddBill(u"Acme"_s, 100, QDate(2024, 3, 1));
     EXPECT_NE(Open(1, key,
                    [&](TFormCustomer2* f) {
                        Sql(u"DELETE FROM Customer WHERE CustomerIndex = ?"_s, {key});
+                       f->CustomerName->setText(u"Zenith"_s);
                        f->BitBtn1->click();
                    }),
               QDialog::Accepted);
+    EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(Customers(), 0);
+    EXPECT_EQ(BillUsers(), QStringList{u"Acme"_s});
+}
+
+// The customer row gone by the time it is rewritten (here a trigger removes it as its bills
+// follow the new name): reported, and the bills keep the old name.
+TEST_F(CustomerEditorTest, CustomerGoneWhenItsRowIsWrittenIsReported) {
+    const qint64 key = AddCustomer(u"Acme"_s);
+    AddBill(u"Acme"_s, 100, QDate(2024, 3, 1));
+    Sql(u"CREATE TRIGGER vanish AFTER UPDATE ON Bill BEGIN DELETE FROM Customer WHERE CustomerIndex = %1; END"_s
+            .arg(key));
+    ui.ExpectMessage(u"找不到要修改的客户"_s);
+    EXPECT_NE(Open(1, key,
+                   [](TFormCustomer2* f) {
+                       f->CustomerName->setText(u"Zenith"_s);
+                       f->BitBtn1->click();
+                   }),
+              QDialog::Accepted);
+    EXPECT_EQ(Column(key, u"CustomerName"_s).toString(), u"Acme"_s);
+    EXPECT_EQ(BillUsers(), QStringList{u"Acme"_s});
 }
 
 } // namespace

@@ -51,6 +51,7 @@ TEST_F(ShareDMTest, LoadComboFillsFromOneColumn) {
     ui.ExpectMessage(u"LoadCombo失败"_s);
     LoadCombo(&combo, q, u"Select * From Nothing"_s, true, u"X"_s);
     EXPECT_EQ(combo.count(), 1);
+    EXPECT_EQ(combo.currentIndex(), -1); // the first item is selected only after a statement that ran
 }
 
 TEST_F(ShareDMTest, SelectComboItemPicksTheLastExactMatch) {

@@ -14,9 +14,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrlQuery>
@@ -312,6 +314,8 @@ TEST_F(SignInTest, FoldStripAndResizeRule) {
 TEST_F(SignInTest, MainWindowFrame) {
     EXPECT_EQ(FormMain->windowTitle(), u"Corvina中介管理软件"_s);
     EXPECT_EQ(FormMain->size(), QSize(786, 538));
+    ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
+    EXPECT_EQ(FormMain->geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
     const QStringList captions = {u"客户管理"_s, u"业务单据"_s, u"业务报表"_s, u"帐户管理"_s,
                                   u"财务单据"_s, u"财务报表"_s, u"软件设置"_s, u"数据维护"_s};
     const QStringList names = {u"TabSheet8"_s, u"TabSheet1"_s, u"TabSheet2"_s, u"TabSheet3"_s,
