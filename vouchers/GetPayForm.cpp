@@ -108,9 +108,9 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
     } cells[] = {
         {u"单据编号", Edit4, 0, 0, 1},           {u"帐户名称", ComboBox1, 0, 2, 1},
         {u"录入时间", DateTimePicker1, 0, 4, 1}, {u"客户名称", ComboBox5, 0, 6, 1},
-        {u"金　　额", Edit2, 1, 0, 1},           {u"业务种类", ComboBox2, 1, 2, 1},
-        {u"款项类别", ComboBox3, 1, 4, 1},       {u"凭　　证", ComboBox4, 1, 6, 1},
-        {u"业 务 员", Edit5, 2, 0, 1},           {u"备　　注", Edit3, 2, 2, 5},
+        {u"金额", Edit2, 1, 0, 1},               {u"业务种类", ComboBox2, 1, 2, 1},
+        {u"款项类别", ComboBox3, 1, 4, 1},       {u"凭证", ComboBox4, 1, 6, 1},
+        {u"业务员", Edit5, 2, 0, 1},             {u"备注", Edit3, 2, 2, 5},
     };
     for (const auto& c : cells) {
         fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
 
@@ -79,6 +80,19 @@ protected:
             Sql(u"INSERT INTO Parameter (ParameterType, ParameterValue) VALUES (?, ?)"_s, {type, value});
     }
     qint64 LastVoucher() { return Scalar(u"SELECT MAX(MoneyIndex) FROM MoneyTable"_s).toLongLong(); }
+    // The caption left of a field in the window's grid of fields.
+    QString CaptionOf(QWidget* control) {
+        for (QGridLayout* grid : FormGetPay->findChildren<QGridLayout*>()) {
+            const int i = grid->indexOf(control);
+            if (i < 0) continue;
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            QLayoutItem* left = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+            auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+            return label ? label->text() : QString();
+        }
+        return QString();
+    }
 
     qint64 bank = 0;
     qint64 cash = 0;
@@ -97,6 +111,14 @@ TEST_F(VoucherEditorTest, NewIncomeVoucherIsStoredPositiveAndRecordsItsNumber) {
     for (QComboBox* c : {FormGetPay->ComboBox1, FormGetPay->ComboBox2, FormGetPay->ComboBox3, FormGetPay->ComboBox4})
         EXPECT_EQ(c->currentIndex(), 0);
     EXPECT_FALSE(FormGetPay->Image1->pixmap().isNull());
+    const QPair<QWidget*, QString> captions[] = {
+        {FormGetPay->Edit4, u"单据编号"_s},     {FormGetPay->ComboBox1, u"帐户名称"_s},
+        {FormGetPay->DateTimePicker1, u"录入时间"_s}, {FormGetPay->ComboBox5, u"客户名称"_s},
+        {FormGetPay->Edit2, u"金额"_s},         {FormGetPay->ComboBox2, u"业务种类"_s},
+        {FormGetPay->ComboBox3, u"款项类别"_s}, {FormGetPay->ComboBox4, u"凭证"_s},
+        {FormGetPay->Edit5, u"业务员"_s},       {FormGetPay->Edit3, u"备注"_s},
+    };
+    for (const auto& [control, caption] : captions) EXPECT_EQ(CaptionOf(control), caption) << caption.toStdString();
 
     FillValid(u"120.5"_s);
     Choose(FormGetPay->ComboBox3, u"房款"_s);
