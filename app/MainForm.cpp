@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -209,24 +210,32 @@ void TFormMain::BuildPages() {
     ComboBox10->setCurrentIndex(1);
     ComboBox12->setCurrentIndex(1);
 
-    auto* printLabel = new QLabel(u"报表打印方向："_s, TabSheet5);
+    // Settings page: the print layout of the report lists and the template designer,
+    // each in its own group.
+    auto* printGroup = new QGroupBox(u"报表打印方式设置"_s, TabSheet5);
+    printGroup->setObjectName(u"GroupBox5"_s);
+    printGroup->setGeometry(16, 16, 300, 64);
+    auto* printLabel = new QLabel(u"打印方向："_s, printGroup);
     printLabel->setObjectName(u"Label15"_s);
-    printLabel->setGeometry(24, 28, 100, 24);
-    ComboBox5 = new QComboBox(TabSheet5);
+    printLabel->setGeometry(16, 26, 70, 24);
+    ComboBox5 = new QComboBox(printGroup);
     ComboBox5->setObjectName(u"ComboBox5"_s);
     ComboBox5->addItems({u"纵向打印"_s, u"横向打印"_s});
-    ComboBox5->setGeometry(124, 28, 110, 24);
-    Button15 = new QPushButton(u"保存设置"_s, TabSheet5);
+    ComboBox5->setGeometry(86, 26, 110, 24);
+    Button15 = new QPushButton(u"确定"_s, printGroup);
     Button15->setObjectName(u"Button15"_s);
-    Button15->setGeometry(244, 27, 88, 26);
+    Button15->setGeometry(206, 25, 78, 26);
     connect(Button15, &QPushButton::clicked, this, &TFormMain::Button15Click);
 
-    auto* designLabel = new QLabel(u"报表模板："_s, TabSheet5);
+    auto* designGroup = new QGroupBox(u"单据模板设计"_s, TabSheet5);
+    designGroup->setObjectName(u"GroupBox6"_s);
+    designGroup->setGeometry(16, 92, 300, 64);
+    auto* designLabel = new QLabel(u"报表模板："_s, designGroup);
     designLabel->setObjectName(u"Label16"_s);
-    designLabel->setGeometry(24, 68, 100, 24);
-    DesignButton = new QPushButton(u"单据设计"_s, TabSheet5);
+    designLabel->setGeometry(16, 26, 70, 24);
+    DesignButton = new QPushButton(u"单据设计"_s, designGroup);
     DesignButton->setObjectName(u"DesignButton"_s);
-    DesignButton->setGeometry(124, 67, 110, 26);
+    DesignButton->setGeometry(86, 25, 110, 26);
     connect(DesignButton, &QPushButton::clicked, this, &TFormMain::ActionDesignExecute);
     frReport1.SetMainDataSet(&m_bigData, u"ADOQueryBig"_s);
 }
@@ -408,7 +417,11 @@ void TFormMain::FormResize() {
 }
 
 void TFormMain::Button15Click() {
-    IniWriteString(ini::Section, ini::PrintType, ComboBox5->currentText(), IniFileName);
+    if (!IniWriteString(ini::Section, ini::PrintType, ComboBox5->currentText(), IniFileName)) {
+        TheUi().Message(this, u"无法写入配置文件：%1"_s.arg(IniFileName));
+        return;
+    }
+    TheUi().Message(this, u"打印方式设置为：%1"_s.arg(ComboBox5->currentText()));
 }
 
 void TFormMain::ActionDesignExecute() {

@@ -267,6 +267,7 @@ TEST_F(SignInTest, UserChangeOfASortBoxWritesItsKeyAndRefreshesItsPage) {
     EXPECT_EQ(vouchers.refreshes, 1);
     EXPECT_EQ(bills.refreshes, 0);
     FormMain->ComboBox5->setCurrentIndex(1);
+    ui.ExpectMessage(u"打印方式设置为：横向打印"_s);
     FormMain->Button15->click();
     EXPECT_EQ(IniReadString(ini::Section, ini::PrintType, u"纵向打印"_s, IniFileName), u"横向打印"_s);
     FormMain->CustomerCards = FormMain->BillCards = FormMain->VoucherCards = nullptr;
