@@ -37,7 +37,8 @@ TFormAsk::TFormAsk(QWidget* parent) : TForm(parent) {
     Shape1 = new QFrame(this);
     Shape1->setObjectName(u"Shape1"_s);
     Shape1->setGeometry(10, 14, 96, 96);
-    Shape1->setStyleSheet(u"#Shape1 { border: 1px solid #8fa8c8; border-radius: 14px; background: #eef3fa; }"_s);
+    Shape1->setStyleSheet(
+        u"#Shape1 { border: 1px solid #8fa8c8; border-radius: 14px; background: #eef3fa; }"_s);
     Image1 = new QLabel(Shape1);
     Image1->setObjectName(u"Image1"_s);
     Image1->setGeometry(8, 8, 80, 80);

@@ -101,8 +101,9 @@ void TFormLogin::ActionLoginExecute() {
     if (result != QDialog::Accepted) return;
 
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
-                          u"数据库打开失败"_s))
+    if (!ShareDM->OpenSql(
+            q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
+            u"数据库打开失败"_s))
         return;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);

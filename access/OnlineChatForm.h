@@ -14,11 +14,11 @@ class TFormOnlineChat : public TForm {
 public:
     explicit TFormOnlineChat(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;       // contact name
-    QLineEdit* Edit2;       // telephone
-    QPlainTextEdit* Memo1;  // question
-    QPushButton* BitBtn1;   // send
-    QPushButton* BitBtn2;   // close
+    QLineEdit* Edit1;      // contact name
+    QLineEdit* Edit2;      // telephone
+    QPlainTextEdit* Memo1; // question
+    QPushButton* BitBtn1;  // send
+    QPushButton* BitBtn2;  // close
 
     // The web address of the request composed from the fields.
     QUrl RequestUrl() const;

@@ -74,7 +74,8 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(m_columns[index.column()].alignment | Qt::AlignVCenter);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(m_columns[index.column()].alignment | Qt::AlignVCenter);
     return {};
 }
 
@@ -152,12 +153,15 @@ TDataGrid::TDataGrid(QWidget* parent) : QWidget(parent) {
         if (index.isValid()) emit DoubleClicked(index.row());
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { emit CurrentRowChanged(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                emit CurrentRowChanged(current.isValid() ? current.row() : -1);
+            });
 }
 
 void TDataGrid::SetColumns(const QVector<GridColumn>& columns) {
     m_model->SetColumns(columns);
-    for (int i = 0; i < columns.size(); ++i) m_view->setColumnWidth(i, columns[i].width);
+    for (int i = 0; i < columns.size(); ++i)
+        m_view->setColumnWidth(i, columns[i].width);
     m_footer->texts = QVector<QString>(columns.size());
     m_footer->update();
 }
@@ -216,7 +220,8 @@ double TDataGrid::CurrentFloat(const QString& field) const {
 
 double TDataGrid::ColumnSum(const QString& field) const {
     double sum = 0;
-    for (int row = 0; row < m_model->rowCount(); ++row) sum += m_model->Value(row, field).toDouble();
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        sum += m_model->Value(row, field).toDouble();
     return sum;
 }
 
@@ -241,7 +246,8 @@ void TDataGrid::SetCountAndSums(const QString& countField, const QStringList& su
     ClearFooters();
     if (RowCount() == 0) return;
     SetFooterText(countField, u"%1条"_s.arg(RowCount()));
-    for (const QString& field : sumFields) SetFooterText(field, FormatAmount(ColumnSum(field)));
+    for (const QString& field : sumFields)
+        SetFooterText(field, FormatAmount(ColumnSum(field)));
 }
 
 } // namespace tev

@@ -113,7 +113,8 @@ void DrawBin(QPainter& p, double s) {
     can.closeSubpath();
     p.drawPath(can);
     p.setPen(QPen(Qt::white, s / 16, Qt::SolidLine, Qt::RoundCap));
-    for (double x : {0.38, 0.50, 0.62}) p.drawLine(QPointF(s * x, s * 0.42), QPointF(s * x, s * 0.82));
+    for (double x : {0.38, 0.50, 0.62})
+        p.drawLine(QPointF(s * x, s * 0.42), QPointF(s * x, s * 0.82));
 }
 
 void DrawDocument(QPainter& p, double s, const QColor& tone, bool up) {
@@ -128,7 +129,8 @@ void DrawDocument(QPainter& p, double s, const QColor& tone, bool up) {
     page.closeSubpath();
     p.drawPath(page);
     p.setPen(QPen(QColor(0xa3, 0xad, 0xb8), s / 40));
-    for (double y : {0.30, 0.42, 0.54}) p.drawLine(QPointF(s * 0.26, s * y), QPointF(s * 0.68, s * y));
+    for (double y : {0.30, 0.42, 0.54})
+        p.drawLine(QPointF(s * 0.26, s * y), QPointF(s * 0.68, s * y));
     // The badge: an arrow out (sales) or in (purchase).
     const QPointF c(s * 0.70, s * 0.74);
     p.setPen(QPen(Qt::white, s / 30));
@@ -173,15 +175,33 @@ QIcon DrawEditorIcon(EditorIcon kind, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
     switch (kind) {
-    case EditorIcon::Printer: DrawPrinter(p, s); break;
-    case EditorIcon::Tool: DrawTool(p, s); break;
-    case EditorIcon::Ok: DrawCheck(p, s, QColor(0x2e, 0xa0, 0x5c)); break;
-    case EditorIcon::Delete: DrawBin(p, s); break;
-    case EditorIcon::Cancel: DrawCross(p, s, QColor(0x8a, 0x94, 0xa2)); break;
-    case EditorIcon::Sell: DrawDocument(p, s, QColor(0x2f, 0x74, 0xd6), true); break;
-    case EditorIcon::Buy: DrawDocument(p, s, QColor(0xf0, 0x7d, 0x2a), false); break;
-    case EditorIcon::Income: DrawCoin(p, s, QColor(0x2e, 0xa0, 0x5c), true); break;
-    case EditorIcon::Expense: DrawCoin(p, s, QColor(0xd6, 0x47, 0x3d), false); break;
+    case EditorIcon::Printer:
+        DrawPrinter(p, s);
+        break;
+    case EditorIcon::Tool:
+        DrawTool(p, s);
+        break;
+    case EditorIcon::Ok:
+        DrawCheck(p, s, QColor(0x2e, 0xa0, 0x5c));
+        break;
+    case EditorIcon::Delete:
+        DrawBin(p, s);
+        break;
+    case EditorIcon::Cancel:
+        DrawCross(p, s, QColor(0x8a, 0x94, 0xa2));
+        break;
+    case EditorIcon::Sell:
+        DrawDocument(p, s, QColor(0x2f, 0x74, 0xd6), true);
+        break;
+    case EditorIcon::Buy:
+        DrawDocument(p, s, QColor(0xf0, 0x7d, 0x2a), false);
+        break;
+    case EditorIcon::Income:
+        DrawCoin(p, s, QColor(0x2e, 0xa0, 0x5c), true);
+        break;
+    case EditorIcon::Expense:
+        DrawCoin(p, s, QColor(0xd6, 0x47, 0x3d), false);
+        break;
     }
     p.end();
     return QIcon(QPixmap::fromImage(img));

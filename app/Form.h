@@ -21,10 +21,7 @@ public:
     QWidget* FocusedControl() const { return m_focused; }
 
     // The form's own child by object name, or nullptr.
-    template <typename T = QWidget>
-    T* Control(const QString& name) const {
-        return findChild<T*>(name);
-    }
+    template <typename T = QWidget> T* Control(const QString& name) const { return findChild<T*>(name); }
 
     void done(int result) override;
 

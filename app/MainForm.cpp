@@ -46,8 +46,8 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(ProgramTitle);
     setFont(SongFont());
     // A fixed border: the size changes only by the rule of FormResize.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(kClientWidth, kClientHeight);
     setFixedSize(kClientWidth, kClientHeight);
 
@@ -78,10 +78,11 @@ void TFormMain::BuildSideBar() {
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setFixedWidth(kSideBarWidth);
     Panel1->setAutoFillBackground(true);
-    Panel1->setStyleSheet(u"#Panel1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #dfe9f5,"
-                          " stop:1 #b9cde6); }"
-                          "#Panel1 QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 2px; }"
-                          "#Panel1 QToolButton:hover { border-color: #7f9db9; background: #eef4fb; }"_s);
+    Panel1->setStyleSheet(
+        u"#Panel1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #dfe9f5,"
+        " stop:1 #b9cde6); }"
+        "#Panel1 QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 2px; }"
+        "#Panel1 QToolButton:hover { border-color: #7f9db9; background: #eef4fb; }"_s);
 
     auto* col = new QVBoxLayout(Panel1);
     col->setContentsMargins(4, 8, 4, 8);
@@ -131,7 +132,8 @@ void TFormMain::BuildSideBar() {
     BitBtn2 = new QPushButton(u"后一天 ▶"_s, Panel1);
     BitBtn2->setObjectName(u"BitBtn2"_s);
     BitBtn2->setToolTip(u"后一天"_s);
-    for (QPushButton* b : {BitBtn1, BitBtn2}) b->setFixedHeight(26);
+    for (QPushButton* b : {BitBtn1, BitBtn2})
+        b->setFixedHeight(26);
     BitBtn1->setText(u"◀"_s);
     BitBtn2->setText(u"▶"_s);
     buttons->addWidget(BitBtn1);
@@ -162,7 +164,8 @@ void TFormMain::BuildSideBar() {
     connect(Image7, &ClickableLabel::clicked, this, &TFormMain::Image7Click);
 }
 
-QComboBox* TFormMain::MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x, int width) {
+QComboBox* TFormMain::MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x,
+                                int width) {
     auto* combo = new QComboBox(page);
     combo->setObjectName(name);
     combo->addItems(items);
@@ -283,25 +286,28 @@ void TFormMain::SetLoginFace(const QString& caption, const QString& picture) {
 
 void TFormMain::RestoreSortCombos() {
     const QList<QPair<QComboBox*, QPair<QString, int>>> boxes = {
-        {ComboBox6, {ini::CustomerSortField, 0}}, {ComboBox7, {ini::CustomerSortDirection, 1}},
-        {ComboBox3, {ini::BillDateRange, 0}},     {ComboBox8, {ini::BillSortField, 0}},
+        {ComboBox6, {ini::CustomerSortField, 0}},  {ComboBox7, {ini::CustomerSortDirection, 1}},
+        {ComboBox3, {ini::BillDateRange, 0}},      {ComboBox8, {ini::BillSortField, 0}},
         {ComboBox10, {ini::BillSortDirection, 1}}, {ComboBox4, {ini::VoucherDateRange, 0}},
-        {ComboBox11, {ini::VoucherSortField, 0}}, {ComboBox12, {ini::VoucherSortDirection, 1}},
+        {ComboBox11, {ini::VoucherSortField, 0}},  {ComboBox12, {ini::VoucherSortDirection, 1}},
     };
     // A hand-edited value that is no whole number or no item of its box falls back to the default.
     for (const auto& [combo, key] : boxes)
-        combo->setCurrentIndex(IniReadIndex(ini::Section, key.first, key.second, combo->count(), IniFileName));
+        combo->setCurrentIndex(
+            IniReadIndex(ini::Section, key.first, key.second, combo->count(), IniFileName));
 }
 
 bool TFormMain::SignIn() {
     if (TheUi().ShowModal(FormLogin) != QDialog::Accepted) return false;
 
     if (CurrentRole == u"管理员"_s) {
-        for (int i = 0; i < PageCount; ++i) PageControl1->setTabVisible(i, i >= SettingsPage);
+        for (int i = 0; i < PageCount; ++i)
+            PageControl1->setTabVisible(i, i >= SettingsPage);
         PageControl1->setCurrentIndex(SettingsPage);
         SetLoginFace(u"管理员"_s, u"Res/BlueFish.bmp"_s);
     } else if (CurrentRole == u"财务主管"_s || CurrentRole == u"财务总监"_s || CurrentRole == u"总经理"_s) {
-        for (int i = 0; i < PageCount; ++i) PageControl1->setTabVisible(i, i < SettingsPage);
+        for (int i = 0; i < PageCount; ++i)
+            PageControl1->setTabVisible(i, i < SettingsPage);
         PageControl1->setCurrentIndex(CustomerPage);
         CustomerFilter.clear();
         AccountFilter.clear();
@@ -311,7 +317,7 @@ bool TFormMain::SignIn() {
         RefreshAllViews();
         const QString picture = CurrentRole == u"财务主管"_s   ? u"Res/YellowFish.bmp"_s
                                 : CurrentRole == u"财务总监"_s ? u"Res/OrangeFish.bmp"_s
-                                                                : u"Res/GreenFish.bmp"_s;
+                                                               : u"Res/GreenFish.bmp"_s;
         SetLoginFace(CurrentRole, picture);
     } else if (CurrentRole == u"业务员"_s) {
         const bool business = CurrentRange.contains(u"业务管理"_s);
@@ -329,7 +335,8 @@ bool TFormMain::SignIn() {
         RestoreSortCombos();
         RefreshAllViews();
         Query& q = ShareDM->ADOQueryTemp;
-        if (ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(user), u"数据库打开失败"_s) &&
+        if (ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(user),
+                             u"数据库打开失败"_s) &&
             q.RecordCount() > 0) {
             q.First();
             SetLoginFace(q.AsString(u"PowerName"_s), q.AsString(u"PowerPicture"_s));
@@ -431,8 +438,8 @@ void TFormMain::ActionDesignExecute() {
 void TFormMain::SortComboChange(QComboBox* combo) {
     const QString index = QString::number(combo->currentIndex());
     if (combo == ComboBox6 || combo == ComboBox7) {
-        IniWriteString(ini::Section, combo == ComboBox6 ? ini::CustomerSortField : ini::CustomerSortDirection, index,
-                       IniFileName);
+        IniWriteString(ini::Section, combo == ComboBox6 ? ini::CustomerSortField : ini::CustomerSortDirection,
+                       index, IniFileName);
         RefreshCustomerCards();
     } else if (combo == ComboBox3 || combo == ComboBox8 || combo == ComboBox10) {
         const QString key = combo == ComboBox3   ? ini::BillDateRange

@@ -43,8 +43,17 @@ public:
     explicit TFormMain(QWidget* parent = nullptr);
 
     // Page indices in PageControl1.
-    enum Page { CustomerPage = 0, BillPage, BillReportPage, AccountPage, VoucherPage, MoneyReportPage,
-                SettingsPage, MaintenancePage, PageCount };
+    enum Page {
+        CustomerPage = 0,
+        BillPage,
+        BillReportPage,
+        AccountPage,
+        VoucherPage,
+        MoneyReportPage,
+        SettingsPage,
+        MaintenancePage,
+        PageCount
+    };
 
     // The start-up sequence run when the window is first shown. Returns false when the
     // program must end; ExitCode then tells how (0 after a cancelled sign-in).

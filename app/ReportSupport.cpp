@@ -17,10 +17,12 @@ void InstallReportSeam() {
     hooks.askYesNo = [](QWidget* parent, const QString& text, const QString& caption) {
         return TheUi().AskYesNo(parent, text, caption);
     };
-    hooks.chooseOpenFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+    hooks.chooseOpenFile = [](QWidget* parent, const QString& caption, const QString& start,
+                              const QString& filter) {
         return TheUi().ChooseOpenFile(parent, caption, start, filter);
     };
-    hooks.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+    hooks.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& start,
+                              const QString& filter) {
         return TheUi().ChooseSaveFile(parent, caption, start, filter);
     };
     hooks.showModal = [](QDialog* window) { return TheUi().ShowModal(window); };

@@ -20,7 +20,9 @@ public:
     void SetRows(const ResultSet* rows) { m_rows = rows; }
     QStringList Columns() const override { return m_rows ? m_rows->Columns() : QStringList(); }
     int RowCount() const override { return m_rows ? m_rows->RecordCount() : 0; }
-    QVariant Value(int row, int column) const override { return m_rows ? m_rows->At(row, column) : QVariant(); }
+    QVariant Value(int row, int column) const override {
+        return m_rows ? m_rows->At(row, column) : QVariant();
+    }
 
 private:
     const ResultSet* m_rows;

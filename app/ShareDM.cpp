@@ -84,7 +84,8 @@ void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, 
         return;
     }
     QStringList items;
-    for (query.First(); !query.Eof(); query.Next()) items << query.AsString(column);
+    for (query.First(); !query.Eof(); query.Next())
+        items << query.AsString(column);
     combo->addItems(items);
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }

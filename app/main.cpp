@@ -44,7 +44,8 @@ void ApplyLook(QApplication& app) {
 // Says on stderr what the program misses beside it, so that a broken installation is
 // seen at once rather than as blank pictures or boxes instead of Chinese text.
 void CheckInstallation() {
-    const QStringList files = {u"Res/LeftBar.bmp"_s, u"Res/Money0.ico"_s, u"Faces/1.bmp"_s, u"Frf/Bill.frf"_s};
+    const QStringList files = {u"Res/LeftBar.bmp"_s, u"Res/Money0.ico"_s, u"Faces/1.bmp"_s,
+                               u"Frf/Bill.frf"_s};
     for (const QString& f : files)
         if (!QFileInfo::exists(tev::ProgramDir + f))
             std::fprintf(stderr, "Tevrano: missing %s\n", qPrintable(tev::ProgramDir + f));

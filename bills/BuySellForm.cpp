@@ -113,9 +113,8 @@ TFormBuySell::TFormBuySell(QWidget* parent)
         QWidget* control;
         int row, column;
     } cells[] = {
-        {u"开单日期", DateTimePicker1, 0, 0}, {u"单据编号", Edit1, 0, 2},
-        {u"客户名称", ComboBox5, 1, 0},       {u"单据金额", Edit2, 1, 2},
-        {u"业务种类", ComboBox2, 2, 0},       {u"业务进度", ComboBox3, 2, 2},
+        {u"开单日期", DateTimePicker1, 0, 0}, {u"单据编号", Edit1, 0, 2},     {u"客户名称", ComboBox5, 1, 0},
+        {u"单据金额", Edit2, 1, 2},           {u"业务种类", ComboBox2, 2, 0}, {u"业务进度", ComboBox3, 2, 2},
         {u"单据备注", Edit3, 3, 0},           {u"业 务 员", Edit4, 3, 2},
     };
     for (const auto& c : cells) {
@@ -198,9 +197,11 @@ TFormBuySell::TFormBuySell(QWidget* parent)
     page->addLayout(body);
     setFixedSize(kWidth, sizeHint().height());
 
-    QWidget* order[] = {DateTimePicker1, Edit1,   ComboBox5, Edit2,   ComboBox2, ComboBox3, Edit3,
-                        DBGridEh1->View(), Button1, Button2,  Button3, BitBtn1,  BitBtn3,   BitBtn2, Edit4};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {DateTimePicker1, Edit1,   ComboBox5,         Edit2,   ComboBox2,
+                        ComboBox3,       Edit3,   DBGridEh1->View(), Button1, Button2,
+                        Button3,         BitBtn1, BitBtn3,           BitBtn2, Edit4};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TFormBuySell::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFormBuySell::BitBtn2Click);
@@ -245,7 +246,8 @@ void TFormBuySell::FormShow() {
 }
 
 void TFormBuySell::ShowEditButtons(bool editable) {
-    for (QWidget* w : {Button1, Button2, Button3, BitBtn1}) w->setVisible(editable);
+    for (QWidget* w : {Button1, Button2, Button3, BitBtn1})
+        w->setVisible(editable);
 }
 
 void TFormBuySell::ShowNew() {
@@ -264,7 +266,8 @@ void TFormBuySell::ShowNew() {
     // and takes the proposal, if there is one.
     Edit1->clear();
     Query& q = ShareDM->ADOQueryTemp;
-    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(SettingRow()), kOpenFailed) &&
+    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(SettingRow()),
+                         kOpenFailed) &&
         q.RecordCount() > 0) {
         q.First();
         // Letters after the digits, or a tail too long to count on, give no proposal.
@@ -327,11 +330,12 @@ bool TFormBuySell::ShowStored() {
 }
 
 void TFormBuySell::LoadLinkedVouchers() {
-    if (!ShareDM->OpenSql(ADOQueryGrid,
-                          u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyIn,MoneyOut,MoneySum "
-                          "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1) Order By MoneyIndex"_s
-                              .arg(CurrentBill),
-                          kOpenFailed)) {
+    if (!ShareDM->OpenSql(
+            ADOQueryGrid,
+            u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyIn,MoneyOut,MoneySum "
+            "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1) Order By MoneyIndex"_s
+                .arg(CurrentBill),
+            kOpenFailed)) {
         DBGridEh1->Clear();
         return;
     }
@@ -424,8 +428,8 @@ void TFormBuySell::BitBtn1Click() {
         return;
     }
 
-    if (!ShareDM->OpenSql(ShareDM->ADOQueryTemp, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill),
-                          kOpenFailed))
+    if (!ShareDM->OpenSql(ShareDM->ADOQueryTemp,
+                          u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed))
         return;
     if (ShareDM->ADOQueryTemp.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要修改的记录"_s);
@@ -447,7 +451,8 @@ void TFormBuySell::BitBtn2Click() {
 void TFormBuySell::BitBtn3Click() {
     if (BitBtn3->isHidden()) return; // only an unlocked stored bill can be deleted
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed)) return;
+    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed))
+        return;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要删除的记录"_s);
         return;
@@ -510,7 +515,8 @@ void TFormBuySell::Button1Click() {
 }
 
 void TFormBuySell::Button2Click() {
-    if (Button2->isHidden() || !ADOQueryGrid.Active() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0) return;
+    if (Button2->isHidden() || !ADOQueryGrid.Active() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0)
+        return;
     FormGetPay->OpenMode = u"修改"_s;
     FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
     FormGetPay->CurrentVoucher = int(DBGridEh1->CurrentInteger(u"MoneyIndex"_s));
@@ -529,7 +535,8 @@ void TFormBuySell::Button3Click() {
     const qint64 voucher = DBGridEh1->CurrentInteger(u"MoneyIndex"_s);
     if (voucher <= 0) return;
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(voucher), kOpenFailed)) return;
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(voucher), kOpenFailed))
+        return;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要删除的记录"_s);
         return;
@@ -600,12 +607,14 @@ void TFormBuySell::ActionPrintExecute() {
 }
 
 QString BillPrintStatement(int billIndex) {
-    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) Is "
+    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) "
+           u"Is "
            "Null,0,Round(Sum(MoneySum),2)) As BillGet,BillSum-IIF(Round(Sum(MoneySum),2) Is "
-           "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left Join "
+           "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill "
+           "Left Join "
            "MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) Where (BillIndex = %1) Group By "
            "BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,BillState,BillRemark"_s
-        .arg(billIndex);
+               .arg(billIndex);
 }
 
 } // namespace tev

@@ -36,7 +36,7 @@ namespace {
 QString IsoFromJetLiteral(const QString& inner) {
     const QString trimmed = inner.trimmed();
     const QStringList formats = {u"yyyy-M-d H:m:s"_s, u"yyyy-M-d H:m"_s, u"yyyy-M-d"_s,
-                                 u"yyyy/M/d H:m:s"_s, u"yyyy/M/d"_s,    u"M/d/yyyy"_s};
+                                 u"yyyy/M/d H:m:s"_s, u"yyyy/M/d"_s,     u"M/d/yyyy"_s};
     for (const QString& f : formats) {
         const QDateTime dt = QDateTime::fromString(trimmed, f);
         if (dt.isValid()) {
@@ -88,7 +88,8 @@ QString TranslateStatement(const QString& jetSql) {
         }
         if (c.isLetter() && (i == 0 || !IsWordChar(jetSql[i - 1]))) {
             qsizetype j = i;
-            while (j < n && IsWordChar(jetSql[j])) ++j;
+            while (j < n && IsWordChar(jetSql[j]))
+                ++j;
             const QString word = jetSql.mid(i, j - i);
             if (word.compare(u"True"_s, Qt::CaseInsensitive) == 0)
                 out += u"1"_s;
@@ -227,7 +228,8 @@ void InStrFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     }
     const auto text = [](sqlite3_value* v) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 sqlite3_value_bytes(v));
     };
     const qsizetype at = text(argv[0]).indexOf(text(argv[1]), 0, Qt::CaseInsensitive);
     sqlite3_result_int64(ctx, at + 1);
@@ -308,10 +310,10 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
         collator->setCaseSensitivity(Qt::CaseInsensitive);
         sqlite3_create_collation_v2(h, "PINYIN", SQLITE_UTF8, collator, PinyinCompare, DestroyCollator);
         for (int args : {1, 2})
-            sqlite3_create_function_v2(h, "round", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, RoundFunction,
-                                       nullptr, nullptr, nullptr);
-        sqlite3_create_function_v2(h, "instr", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, InStrFunction, nullptr,
-                                   nullptr, nullptr);
+            sqlite3_create_function_v2(h, "round", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                       RoundFunction, nullptr, nullptr, nullptr);
+        sqlite3_create_function_v2(h, "instr", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, InStrFunction,
+                                   nullptr, nullptr, nullptr);
     }
     return true;
 }
@@ -355,7 +357,8 @@ bool Database::Open(const QString& path) {
     }
     const QStringList missing = MissingTables(*this);
     if (!missing.isEmpty()) {
-        const QString err = m_error.isEmpty() ? u"数据库缺少数据表：%1"_s.arg(missing.join(u", "_s)) : m_error;
+        const QString err =
+            m_error.isEmpty() ? u"数据库缺少数据表：%1"_s.arg(missing.join(u", "_s)) : m_error;
         Close();
         return Fail(err);
     }
@@ -384,17 +387,20 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
     if (!q.prepare(sql)) return Fail(EngineText(q.lastError()));
-    for (int i = 0; i < args.size(); ++i) q.bindValue(i, Bindable(args[i]));
+    for (int i = 0; i < args.size(); ++i)
+        q.bindValue(i, Bindable(args[i]));
     if (!q.exec()) return Fail(EngineText(q.lastError()));
     if (affected) *affected = q.numRowsAffected();
     if (out) {
         *out = ResultSet();
         const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i) out->m_columns << rec.fieldName(i);
+        for (int i = 0; i < rec.count(); ++i)
+            out->m_columns << rec.fieldName(i);
         const int cols = rec.count();
         while (q.next()) {
             QVector<QVariant> row(cols);
-            for (int i = 0; i < cols; ++i) row[i] = q.value(i);
+            for (int i = 0; i < cols; ++i)
+                row[i] = q.value(i);
             out->m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) return Fail(EngineText(q.lastError()));
@@ -426,11 +432,12 @@ qint64 Database::Insert(const QString& table, const FieldValues& values) {
     }
     const QString sql = cols.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(table)
                                        : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table, cols.join(u", "_s),
-                                                                                   marks.join(u", "_s));
+                                                                                  marks.join(u", "_s));
     if (!IsOpen()) return Fail(u"数据库没有打开"_s), -1;
     QSqlQuery q(Connection());
     if (!q.prepare(sql)) return Fail(EngineText(q.lastError())), -1;
-    for (int i = 0; i < args.size(); ++i) q.bindValue(i, Bindable(args[i]));
+    for (int i = 0; i < args.size(); ++i)
+        q.bindValue(i, Bindable(args[i]));
     if (!q.exec()) return Fail(EngineText(q.lastError())), -1;
     return q.lastInsertId().toLongLong();
 }

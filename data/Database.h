@@ -103,7 +103,8 @@ public:
     int Execute(const QString& jetSql);
 
     // Parameterised statement in the engine's own dialect: values are bound, never spliced.
-    bool Query(const QString& sql, const QVariantList& args, ResultSet* out = nullptr, int* affected = nullptr);
+    bool Query(const QString& sql, const QVariantList& args, ResultSet* out = nullptr,
+               int* affected = nullptr);
     // Inserts a row; returns the new key, or -1.
     qint64 Insert(const QString& table, const FieldValues& values);
     // Updates the rows matching where (with ? placeholders bound to whereArgs); rows affected, -1.

@@ -111,7 +111,7 @@ const char* const kIndexes[] = {
 } // namespace
 
 QStringList RequiredTables() {
-    return {u"Customer"_s, u"Bill"_s,      u"MoneyTable"_s, u"Account"_s,  u"Power"_s,
+    return {u"Customer"_s,  u"Bill"_s,    u"MoneyTable"_s,  u"Account"_s,   u"Power"_s,
             u"Parameter"_s, u"Setting"_s, u"PrintReport"_s, u"PrintList"_s, u"PrintBigFont"_s};
 }
 
@@ -119,7 +119,8 @@ QStringList MissingTables(Database& db) {
     ResultSet rs;
     if (!db.Query(u"SELECT name FROM sqlite_master WHERE type = 'table'"_s, {}, &rs)) return RequiredTables();
     QStringList present;
-    for (rs.First(); !rs.Eof(); rs.Next()) present << rs.AsString(u"name"_s).toLower();
+    for (rs.First(); !rs.Eof(); rs.Next())
+        present << rs.AsString(u"name"_s).toLower();
     QStringList missing;
     for (const QString& t : RequiredTables())
         if (!present.contains(t.toLower())) missing << t;
@@ -166,10 +167,9 @@ bool FillShippedRows(Database& db) {
         if (db.Insert(u"PrintBigFont"_s, {{u"BigFontValue"_s, u""_s}}) < 0) return false;
 
         const QList<QPair<int, QString>> options = {
-            {1, u"房屋租赁"_s}, {1, u"房屋买卖"_s}, {1, u"中介服务"_s}, {2, u"中介费"_s},
-            {2, u"定金"_s},     {2, u"房款"_s},     {2, u"押金"_s},     {3, u"现金"_s},
-            {3, u"转帐"_s},     {3, u"支票"_s},     {4, u"洽谈中"_s},   {4, u"已签约"_s},
-            {4, u"已完成"_s},
+            {1, u"房屋租赁"_s}, {1, u"房屋买卖"_s}, {1, u"中介服务"_s}, {2, u"中介费"_s}, {2, u"定金"_s},
+            {2, u"房款"_s},     {2, u"押金"_s},     {3, u"现金"_s},     {3, u"转帐"_s},   {3, u"支票"_s},
+            {4, u"洽谈中"_s},   {4, u"已签约"_s},   {4, u"已完成"_s},
         };
         for (const auto& [type, value] : options)
             if (db.Insert(u"Parameter"_s, {{u"ParameterType"_s, type}, {u"ParameterValue"_s, value}}) < 0)

@@ -16,19 +16,22 @@ namespace tev {
 
 namespace {
 
-constexpr double kOuter = 20;    // grey space around the paper, px
-constexpr double kCaption = 18;  // caption strip above each band, px
-constexpr double kGap = 3;       // space between bands, px
-constexpr double kHandle = 6;    // handle size, px
-constexpr double kEdgeGrip = 4;  // distance to a band's lower edge that grabs it, px
+constexpr double kOuter = 20;   // grey space around the paper, px
+constexpr double kCaption = 18; // caption strip above each band, px
+constexpr double kGap = 3;      // space between bands, px
+constexpr double kHandle = 6;   // handle size, px
+constexpr double kEdgeGrip = 4; // distance to a band's lower edge that grabs it, px
 
 enum MergeIds { kMergeMove = 1, kMergeResize = 2 };
 
-double Snap(double mm) { return std::round(mm / DesignerCanvas::kGrid) * DesignerCanvas::kGrid; }
+double Snap(double mm) {
+    return std::round(mm / DesignerCanvas::kGrid) * DesignerCanvas::kGrid;
+}
 
 QString BandCaption(const ReportBand& b, double height) {
     QString text = u"%1  %2"_s.arg(BandKindCaption(b.kind), b.name);
-    if (b.kind == BandKind::DetailData) text += u"（数据集 %1）"_s.arg(b.dataSet.isEmpty() ? u"未指定"_s : b.dataSet);
+    if (b.kind == BandKind::DetailData)
+        text += u"（数据集 %1）"_s.arg(b.dataSet.isEmpty() ? u"未指定"_s : b.dataSet);
     return text + u"    高 %1 毫米"_s.arg(height);
 }
 
@@ -83,13 +86,18 @@ double DesignerCanvas::BandHeight(int band) const {
 
 double DesignerCanvas::BandTop(int band) const {
     double y = kOuter;
-    for (int i = 0; i < band && i < m_doc->BandCount(); ++i) y += kCaption + BandHeight(i) * m_scale + kGap;
+    for (int i = 0; i < band && i < m_doc->BandCount(); ++i)
+        y += kCaption + BandHeight(i) * m_scale + kGap;
     return y;
 }
 
-double DesignerCanvas::PageLeft() const { return kOuter; }
+double DesignerCanvas::PageLeft() const {
+    return kOuter;
+}
 
-double DesignerCanvas::ContentLeft() const { return kOuter + m_doc->Template().page.marginLeft * m_scale; }
+double DesignerCanvas::ContentLeft() const {
+    return kOuter + m_doc->Template().page.marginLeft * m_scale;
+}
 
 QRectF DesignerCanvas::BandArea(int band) const {
     if (band < 0 || band >= m_doc->BandCount()) return {};
@@ -99,13 +107,17 @@ QRectF DesignerCanvas::BandArea(int band) const {
 
 QRectF DesignerCanvas::ObjectBox(ObjectRef ref) const {
     if (!m_doc->HasObject(ref)) return {};
-    const QRectF& r = (ref == m_selected && m_drag != Drag::None && m_drag != Drag::BandHeight) ? m_liveRect
-                                                                                                  : m_doc->Object(ref).rect;
+    const QRectF& r = (ref == m_selected && m_drag != Drag::None && m_drag != Drag::BandHeight)
+                          ? m_liveRect
+                          : m_doc->Object(ref).rect;
     const double top = BandArea(ref.band).top();
-    return QRectF(ContentLeft() + r.x() * m_scale, top + r.y() * m_scale, r.width() * m_scale, r.height() * m_scale);
+    return QRectF(ContentLeft() + r.x() * m_scale, top + r.y() * m_scale, r.width() * m_scale,
+                  r.height() * m_scale);
 }
 
-int DesignerCanvas::SelectedBand() const { return m_selected.IsValid() ? m_selected.band : m_selectedBand; }
+int DesignerCanvas::SelectedBand() const {
+    return m_selected.IsValid() ? m_selected.band : m_selectedBand;
+}
 
 void DesignerCanvas::SelectObject(ObjectRef ref) {
     m_selected = m_doc->HasObject(ref) ? ref : ObjectRef{};
@@ -146,12 +158,13 @@ int DesignerCanvas::BandAt(QPointF pos) const {
 
 QList<QRectF> DesignerCanvas::Handles(const QRectF& box) const {
     const double h = kHandle / 2;
-    const QPointF points[] = {box.topLeft(),     QPointF(box.center().x(), box.top()),    box.topRight(),
-                              QPointF(box.right(), box.center().y()), box.bottomRight(),
-                              QPointF(box.center().x(), box.bottom()), box.bottomLeft(),
-                              QPointF(box.left(), box.center().y())};
+    const QPointF points[] = {box.topLeft(),     QPointF(box.center().x(), box.top()),
+                              box.topRight(),    QPointF(box.right(), box.center().y()),
+                              box.bottomRight(), QPointF(box.center().x(), box.bottom()),
+                              box.bottomLeft(),  QPointF(box.left(), box.center().y())};
     QList<QRectF> handles;
-    for (const QPointF& p : points) handles << QRectF(p.x() - h, p.y() - h, kHandle, kHandle);
+    for (const QPointF& p : points)
+        handles << QRectF(p.x() - h, p.y() - h, kHandle, kHandle);
     return handles;
 }
 
@@ -198,7 +211,8 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
         painter.fillRect(caption, selected ? QColor(0x9c, 0xc3, 0xf0) : QColor(0xdd, 0xe8, 0xf5));
         painter.setPen(QColor(0x30, 0x40, 0x60));
         painter.setFont(captionFont);
-        painter.drawText(caption.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, BandCaption(band, BandHeight(b)));
+        painter.drawText(caption.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         BandCaption(band, BandHeight(b)));
 
         // The margins and the band's lower edge.
         QPen guide(QColor(0xb0, 0xc4, 0xde), 1, Qt::DashLine);
@@ -244,7 +258,8 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
         painter.drawRect(box);
         painter.setPen(QColor(0x1e, 0x64, 0xdc));
         painter.setBrush(Qt::white);
-        for (const QRectF& h : Handles(box)) painter.drawRect(h);
+        for (const QRectF& h : Handles(box))
+            painter.drawRect(h);
     }
 }
 
@@ -354,10 +369,18 @@ void DesignerCanvas::keyPressEvent(QKeyEvent* event) {
     const double step = (event->modifiers() & Qt::ControlModifier) ? 0.1 : kGrid;
     double dx = 0, dy = 0;
     switch (event->key()) {
-    case Qt::Key_Left: dx = -step; break;
-    case Qt::Key_Right: dx = step; break;
-    case Qt::Key_Up: dy = -step; break;
-    case Qt::Key_Down: dy = step; break;
+    case Qt::Key_Left:
+        dx = -step;
+        break;
+    case Qt::Key_Right:
+        dx = step;
+        break;
+    case Qt::Key_Up:
+        dy = -step;
+        break;
+    case Qt::Key_Down:
+        dy = step;
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -376,9 +399,9 @@ void DesignerCanvas::keyPressEvent(QKeyEvent* event) {
 void DesignerCanvas::UpdateCursor(QPointF pos) {
     const int handle = HandleAt(pos);
     if (handle >= 0) {
-        static const Qt::CursorShape shapes[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor,
-                                                 Qt::SizeHorCursor,   Qt::SizeFDiagCursor, Qt::SizeVerCursor,
-                                                 Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+        static const Qt::CursorShape shapes[] = {
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
         setCursor(shapes[handle]);
         return;
     }

@@ -56,9 +56,9 @@ private:
 
     double BandHeight(int band) const; // mm
     double BandTop(int band) const;    // caption strip top
-    double PageLeft() const;        // left edge of the paper
-    double ContentLeft() const;     // page's left margin, where band coordinates start
-    int HandleAt(QPointF pos) const; // 0..7 clockwise from top-left, -1 none
+    double PageLeft() const;           // left edge of the paper
+    double ContentLeft() const;        // page's left margin, where band coordinates start
+    int HandleAt(QPointF pos) const;   // 0..7 clockwise from top-left, -1 none
     QList<QRectF> Handles(const QRectF& box) const;
     void UpdateCursor(QPointF pos);
     const QImage& Picture(const ReportObject& o);
@@ -72,8 +72,8 @@ private:
     Drag m_drag = Drag::None;
     int m_handle = -1;
     QPointF m_pressPos;
-    QRectF m_startRect;   // mm, the object's rect or (0, height) for a band
-    QRectF m_liveRect;    // mm, while dragging
+    QRectF m_startRect; // mm, the object's rect or (0, height) for a band
+    QRectF m_liveRect;  // mm, while dragging
     QHash<QString, QImage> m_pictures;
 };
 

@@ -46,8 +46,8 @@ enum PanelMerge {
     kMergeH,
 };
 
-const BandKind kAllBandKinds[] = {BandKind::ReportTitle, BandKind::PageHeader,    BandKind::DataHeader,
-                                  BandKind::MasterData,  BandKind::DetailData,    BandKind::DataFooter,
+const BandKind kAllBandKinds[] = {BandKind::ReportTitle,   BandKind::PageHeader, BandKind::DataHeader,
+                                  BandKind::MasterData,    BandKind::DetailData, BandKind::DataFooter,
                                   BandKind::ReportSummary, BandKind::PageFooter};
 
 const QColor kDefaultFill(0xee, 0xee, 0xee);
@@ -65,11 +65,16 @@ QDoubleSpinBox* MmSpin(QWidget* parent, const QString& name, double max = 2000, 
 
 double DefaultBandHeight(BandKind kind) {
     switch (kind) {
-    case BandKind::ReportTitle: return 20;
-    case BandKind::PageHeader: return 15;
-    case BandKind::PageFooter: return 10;
-    case BandKind::ReportSummary: return 12;
-    default: return 8;
+    case BandKind::ReportTitle:
+        return 20;
+    case BandKind::PageHeader:
+        return 15;
+    case BandKind::PageFooter:
+        return 10;
+    case BandKind::ReportSummary:
+        return 12;
+    default:
+        return 8;
     }
 }
 
@@ -96,8 +101,8 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QDialog(parent) {
     QAction* save = AddAction(bar, u"actSave"_s, u"保存"_s, u"保存报表模板"_s);
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] { SaveClick(); });
-    connect(AddAction(bar, u"actSaveAs"_s, u"另存为"_s, u"把报表模板保存为另一个文件"_s), &QAction::triggered, this,
-            [this] { SaveAsClick(); });
+    connect(AddAction(bar, u"actSaveAs"_s, u"另存为"_s, u"把报表模板保存为另一个文件"_s), &QAction::triggered,
+            this, [this] { SaveAsClick(); });
     bar->addSeparator();
 
     // Short captions; what would be undone or redone shows as the tip.
@@ -107,13 +112,15 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QDialog(parent) {
     undo->setEnabled(false);
     connect(undo, &QAction::triggered, stack, &QUndoStack::undo);
     connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(stack, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) { undo->setToolTip(u"撤销：%1"_s.arg(text)); });
+    connect(stack, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString& text) { undo->setToolTip(u"撤销：%1"_s.arg(text)); });
     QAction* redo = AddAction(bar, u"actRedo"_s, u"重做"_s, QString());
     redo->setShortcut(QKeySequence::Redo);
     redo->setEnabled(false);
     connect(redo, &QAction::triggered, stack, &QUndoStack::redo);
     connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(stack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) { redo->setToolTip(u"重做：%1"_s.arg(text)); });
+    connect(stack, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString& text) { redo->setToolTip(u"重做：%1"_s.arg(text)); });
     bar->addSeparator();
 
     connect(AddAction(bar, u"actAddText"_s, u"文本"_s, u"添加文本对象"_s), &QAction::triggered, this,
@@ -142,7 +149,8 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QDialog(parent) {
     bar->addSeparator();
     connect(AddAction(bar, u"actPreview"_s, u"预览"_s, u"用当前数据预览报表"_s), &QAction::triggered, this,
             &ReportDesigner::PreviewClick);
-    connect(AddAction(bar, u"actClose"_s, u"关闭"_s, u"关闭设计窗口"_s), &QAction::triggered, this, &QDialog::accept);
+    connect(AddAction(bar, u"actClose"_s, u"关闭"_s, u"关闭设计窗口"_s), &QAction::triggered, this,
+            &QDialog::accept);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     m_area = new QScrollArea(splitter);
@@ -181,7 +189,8 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QDialog(parent) {
     UpdateTitle();
 }
 
-QAction* ReportDesigner::AddAction(QToolBar* bar, const QString& name, const QString& text, const QString& tip) {
+QAction* ReportDesigner::AddAction(QToolBar* bar, const QString& name, const QString& text,
+                                   const QString& tip) {
     auto* action = new QAction(text, this);
     action->setObjectName(name);
     action->setToolTip(tip);
@@ -260,7 +269,8 @@ void ReportDesigner::BuildPanel() {
     m_bandForm->addRow(new QLabel(u"<b>区域</b>"_s));
     m_bandKind = new QComboBox(bandPage);
     m_bandKind->setObjectName(u"BandKindBox"_s);
-    for (BandKind kind : kAllBandKinds) m_bandKind->addItem(BandKindCaption(kind), int(kind));
+    for (BandKind kind : kAllBandKinds)
+        m_bandKind->addItem(BandKindCaption(kind), int(kind));
     m_bandForm->addRow(u"类型"_s, m_bandKind);
     m_bandName = new QLineEdit(bandPage);
     m_bandName->setObjectName(u"BandNameEdit"_s);
@@ -288,7 +298,8 @@ void ReportDesigner::BuildPanel() {
             [this](double v) { EditBand([&](ReportBand& b) { b.height = v; }); });
     connect(m_bandDataSet, &QLineEdit::editingFinished, this,
             [this] { EditBand([&](ReportBand& b) { b.dataSet = m_bandDataSet->text().trimmed(); }); });
-    connect(m_everyPage, &QCheckBox::toggled, this, [this](bool on) { EditBand([&](ReportBand& b) { b.everyPage = on; }); });
+    connect(m_everyPage, &QCheckBox::toggled, this,
+            [this](bool on) { EditBand([&](ReportBand& b) { b.everyPage = on; }); });
     connect(m_firstPage, &QCheckBox::toggled, this,
             [this](bool on) { EditBand([&](ReportBand& b) { b.onFirstPage = on; }); });
     connect(m_repeat, &QCheckBox::toggled, this,
@@ -349,8 +360,8 @@ void ReportDesigner::BuildPanel() {
     m_format = new QComboBox(objectPage);
     m_format->setObjectName(u"FormatBox"_s);
     m_format->setEditable(true);
-    m_format->addItems({QString(), u"0.00"_s, u"#,##0.00"_s, u"¥#,##0.00"_s, u"0.##"_s, u"yyyy-MM-dd"_s,
-                        u"yyyy年M月d日"_s});
+    m_format->addItems(
+        {QString(), u"0.00"_s, u"#,##0.00"_s, u"¥#,##0.00"_s, u"0.##"_s, u"yyyy-MM-dd"_s, u"yyyy年M月d日"_s});
     m_format->setToolTip(u"数字格式如 0.00、#,##0.00；日期格式如 yyyy-MM-dd"_s);
     m_objectForm->addRow(u"显示格式"_s, m_format);
     m_frameRow = new QWidget(objectPage);
@@ -403,26 +414,31 @@ void ReportDesigner::BuildPanel() {
             [this] { EditObject([&](ReportObject& o) { o.name = m_name->text().trimmed(); }, kMergeName); });
     connect(m_text, &QPlainTextEdit::textChanged, this,
             [this] { EditObject([&](ReportObject& o) { o.text = m_text->toPlainText(); }, kMergeText); });
-    connect(m_font, &QFontComboBox::currentFontChanged, this,
-            [this](const QFont& f) { EditObject([&](ReportObject& o) { o.fontFamily = f.family(); }, kMergeFont); });
+    connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
+        EditObject([&](ReportObject& o) { o.fontFamily = f.family(); }, kMergeFont);
+    });
     connect(m_fontSize, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { EditObject([&](ReportObject& o) { o.fontSize = v; }, kMergeFontSize); });
-    connect(m_bold, &QCheckBox::toggled, this, [this](bool on) { EditObject([&](ReportObject& o) { o.bold = on; }, -1); });
+    connect(m_bold, &QCheckBox::toggled, this,
+            [this](bool on) { EditObject([&](ReportObject& o) { o.bold = on; }, -1); });
     connect(m_italic, &QCheckBox::toggled, this,
             [this](bool on) { EditObject([&](ReportObject& o) { o.italic = on; }, -1); });
-    connect(m_wrap, &QCheckBox::toggled, this, [this](bool on) { EditObject([&](ReportObject& o) { o.wordWrap = on; }, -1); });
+    connect(m_wrap, &QCheckBox::toggled, this,
+            [this](bool on) { EditObject([&](ReportObject& o) { o.wordWrap = on; }, -1); });
     connect(m_shrink, &QCheckBox::toggled, this,
             [this](bool on) { EditObject([&](ReportObject& o) { o.shrinkToFit = on; }, -1); });
     connect(m_align, &QComboBox::currentIndexChanged, this,
             [this](int i) { EditObject([&](ReportObject& o) { o.hAlign = HAlign(i); }, -1); });
     connect(m_valign, &QComboBox::currentIndexChanged, this,
             [this](int i) { EditObject([&](ReportObject& o) { o.vAlign = VAlign(i); }, -1); });
-    connect(m_format, &QComboBox::currentTextChanged, this,
-            [this](const QString& f) { EditObject([&](ReportObject& o) { o.format = f.trimmed(); }, kMergeFormat); });
+    connect(m_format, &QComboBox::currentTextChanged, this, [this](const QString& f) {
+        EditObject([&](ReportObject& o) { o.format = f.trimmed(); }, kMergeFormat);
+    });
     connect(m_lineWidth, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { EditObject([&](ReportObject& o) { o.lineWidth = v; }, kMergeLineWidth); });
-    connect(m_fill, &QCheckBox::toggled, this,
-            [this](bool on) { EditObject([&](ReportObject& o) { o.fill = on ? kDefaultFill : QColor(); }, -1); });
+    connect(m_fill, &QCheckBox::toggled, this, [this](bool on) {
+        EditObject([&](ReportObject& o) { o.fill = on ? kDefaultFill : QColor(); }, -1);
+    });
     connect(m_pictureFile, &QLineEdit::editingFinished, this, [this] {
         EditObject(
             [&](ReportObject& o) {
@@ -440,10 +456,12 @@ void ReportDesigner::BuildPanel() {
         const QString folder = TemplateFolder();
         const QString relative = folder.isEmpty() ? QString() : QDir(folder).relativeFilePath(path);
         if (!relative.isEmpty() && !relative.startsWith(u".."_s) && !QDir::isAbsolutePath(relative)) {
-            EditObject([&](ReportObject& o) {
-                o.pictureFile = relative;
-                o.pictureData.clear();
-            }, -1);
+            EditObject(
+                [&](ReportObject& o) {
+                    o.pictureFile = relative;
+                    o.pictureData.clear();
+                },
+                -1);
             return;
         }
         QFile file(path);
@@ -452,10 +470,12 @@ void ReportDesigner::BuildPanel() {
             return;
         }
         const QByteArray data = file.readAll();
-        EditObject([&](ReportObject& o) {
-            o.pictureData = data;
-            o.pictureFile.clear();
-        }, -1);
+        EditObject(
+            [&](ReportObject& o) {
+                o.pictureData = data;
+                o.pictureFile.clear();
+            },
+            -1);
     });
     connect(m_keepAspect, &QCheckBox::toggled, this,
             [this](bool on) { EditObject([&](ReportObject& o) { o.keepAspect = on; }, -1); });
@@ -489,20 +509,22 @@ void ReportDesigner::LoadPanel() {
         m_valign->setCurrentIndex(int(o.vAlign));
         if (m_format->currentText() != o.format) m_format->setCurrentText(o.format);
         const int sides[] = {FrameLeft, FrameTop, FrameRight, FrameBottom};
-        for (int i = 0; i < 4; ++i) m_frame[i]->setChecked(o.frame & sides[i]);
+        for (int i = 0; i < 4; ++i)
+            m_frame[i]->setChecked(o.frame & sides[i]);
         m_lineWidth->setValue(o.lineWidth);
         m_fill->setChecked(o.fill.isValid());
         m_pictureFile->setText(o.pictureFile);
         m_keepAspect->setChecked(o.keepAspect);
         const double geometry[] = {o.rect.x(), o.rect.y(), o.rect.width(), o.rect.height()};
-        for (int i = 0; i < 4; ++i) m_geometry[i]->setValue(geometry[i]);
+        for (int i = 0; i < 4; ++i)
+            m_geometry[i]->setValue(geometry[i]);
 
         const bool text = o.kind == ObjectKind::Text;
         const bool picture = o.kind == ObjectKind::Picture;
-        for (QWidget* w : {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_font),
-                           static_cast<QWidget*>(m_fontSize), m_bold->parentWidget(), static_cast<QWidget*>(m_shrink),
-                           static_cast<QWidget*>(m_align), static_cast<QWidget*>(m_valign),
-                           static_cast<QWidget*>(m_format), m_frameRow}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_font), static_cast<QWidget*>(m_fontSize),
+              m_bold->parentWidget(), static_cast<QWidget*>(m_shrink), static_cast<QWidget*>(m_align),
+              static_cast<QWidget*>(m_valign), static_cast<QWidget*>(m_format), m_frameRow}) {
             m_objectForm->setRowVisible(w, text);
         }
         m_objectForm->setRowVisible(m_fill, text || o.kind == ObjectKind::Rect);
@@ -536,8 +558,10 @@ void ReportDesigner::LoadPanel() {
         m_pageForm->setRowVisible(m_paperWidth, custom);
         m_pageForm->setRowVisible(m_paperHeight, custom);
         m_orientation->setCurrentIndex(t.page.landscape ? 1 : 0);
-        const double margins[] = {t.page.marginLeft, t.page.marginTop, t.page.marginRight, t.page.marginBottom};
-        for (int i = 0; i < 4; ++i) m_margins[i]->setValue(margins[i]);
+        const double margins[] = {t.page.marginLeft, t.page.marginTop, t.page.marginRight,
+                                  t.page.marginBottom};
+        for (int i = 0; i < 4; ++i)
+            m_margins[i]->setValue(margins[i]);
     }
     const bool selected = m_doc.HasObject(ref) || band >= 0;
     if (auto* del = findChild<QAction*>(u"actDelete"_s)) del->setEnabled(selected);
@@ -706,7 +730,8 @@ void ReportDesigner::PreviewClick() {
 
 void ReportDesigner::done(int result) {
     if (m_doc.IsModified()) {
-        if (TheReportHooks().askYesNo(this, u"报表模板已修改，是否保存？"_s, u"保存确认"_s) && !SaveClick()) return;
+        if (TheReportHooks().askYesNo(this, u"报表模板已修改，是否保存？"_s, u"保存确认"_s) && !SaveClick())
+            return;
     }
     QDialog::done(result);
 }

@@ -27,12 +27,15 @@ ReportHooks DefaultReportHooks() {
         QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
     };
     h.askYesNo = [](QWidget* parent, const QString& text, const QString& caption) {
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
     };
-    h.chooseOpenFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+    h.chooseOpenFile = [](QWidget* parent, const QString& caption, const QString& start,
+                          const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, start, filter);
     };
-    h.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+    h.chooseSaveFile = [](QWidget* parent, const QString& caption, const QString& start,
+                          const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, start, filter);
     };
     h.printDialog = [](QWidget* parent, QPrinter* printer) {
@@ -45,7 +48,9 @@ ReportHooks DefaultReportHooks() {
     return h;
 }
 
-const ReportHooks& TheReportHooks() { return Installed(); }
+const ReportHooks& TheReportHooks() {
+    return Installed();
+}
 
 ReportHooks InstallReportHooks(const ReportHooks& hooks) {
     const ReportHooks before = Installed();

@@ -20,9 +20,11 @@ struct ReportHooks {
     // true for Yes.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> askYesNo;
     // An empty result means the user cancelled.
-    std::function<QString(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter)>
+    std::function<QString(QWidget* parent, const QString& caption, const QString& startPath,
+                          const QString& filter)>
         chooseOpenFile;
-    std::function<QString(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter)>
+    std::function<QString(QWidget* parent, const QString& caption, const QString& startPath,
+                          const QString& filter)>
         chooseSaveFile;
     // Lets the user choose a printer and its settings; false when cancelled.
     std::function<bool(QWidget* parent, QPrinter* printer)> printDialog;

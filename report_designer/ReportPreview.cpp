@@ -25,7 +25,7 @@ namespace tev {
 
 namespace {
 
-constexpr int kPaperMargin = 16; // grey space around the paper, pixels
+constexpr int kPaperMargin = 16;      // grey space around the paper, pixels
 const QColor kDesk(0x80, 0x80, 0x80); // what the paper lies on
 
 const double kZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
@@ -97,7 +97,8 @@ private:
 
 ReportPreview::ReportPreview(Report* report, QWidget* parent) : QDialog(parent), m_report(report) {
     setObjectName(u"ReportPreview"_s);
-    setWindowTitle(report->Template().title.isEmpty() ? u"打印预览"_s : u"打印预览 - %1"_s.arg(report->Template().title));
+    setWindowTitle(report->Template().title.isEmpty() ? u"打印预览"_s
+                                                      : u"打印预览 - %1"_s.arg(report->Template().title));
     setModal(true);
     setSizeGripEnabled(true);
     resize(980, 760);
@@ -118,7 +119,8 @@ ReportPreview::ReportPreview(Report* report, QWidget* parent) : QDialog(parent),
         m_zoomBox->setToolTip(u"显示比例"_s);
         m_zoomBox->addItem(u"页宽"_s);
         m_zoomBox->addItem(u"整页"_s);
-        for (double step : kZoomSteps) m_zoomBox->addItem(u"%1%"_s.arg(step));
+        for (double step : kZoomSteps)
+            m_zoomBox->addItem(u"%1%"_s.arg(step));
         m_toolBar->addWidget(m_zoomBox);
         connect(m_zoomBox, &QComboBox::activated, this, [this](int index) {
             if (index == 0) {
@@ -129,38 +131,49 @@ ReportPreview::ReportPreview(Report* report, QWidget* parent) : QDialog(parent),
                 SetZoom(ZoomMode::Percent, kZoomSteps[index - 2]);
             }
         });
-        connect(AddButton(u"ZoomOut"_s, u"缩小"_s, u"缩小显示"_s), &QToolButton::clicked, this, &ReportPreview::ZoomOut);
-        connect(AddButton(u"ZoomIn"_s, u"放大"_s, u"放大显示"_s), &QToolButton::clicked, this, &ReportPreview::ZoomIn);
+        connect(AddButton(u"ZoomOut"_s, u"缩小"_s, u"缩小显示"_s), &QToolButton::clicked, this,
+                &ReportPreview::ZoomOut);
+        connect(AddButton(u"ZoomIn"_s, u"放大"_s, u"放大显示"_s), &QToolButton::clicked, this,
+                &ReportPreview::ZoomIn);
         m_toolBar->addSeparator();
     }
     if (buttons & PreviewButton::Load)
-        connect(AddButton(u"pbLoad"_s, u"打开"_s, u"打开报表模板"_s), &QToolButton::clicked, this, &ReportPreview::LoadClick);
+        connect(AddButton(u"pbLoad"_s, u"打开"_s, u"打开报表模板"_s), &QToolButton::clicked, this,
+                &ReportPreview::LoadClick);
     if (buttons & PreviewButton::Save)
-        connect(AddButton(u"pbSave"_s, u"保存"_s, u"保存为 PDF 文件"_s), &QToolButton::clicked, this, &ReportPreview::SaveClick);
+        connect(AddButton(u"pbSave"_s, u"保存"_s, u"保存为 PDF 文件"_s), &QToolButton::clicked, this,
+                &ReportPreview::SaveClick);
     if (buttons & PreviewButton::Print)
-        connect(AddButton(u"pbPrint"_s, u"打印"_s, u"打印报表"_s), &QToolButton::clicked, this, &ReportPreview::PrintClick);
+        connect(AddButton(u"pbPrint"_s, u"打印"_s, u"打印报表"_s), &QToolButton::clicked, this,
+                &ReportPreview::PrintClick);
     if (buttons & PreviewButton::Find) {
-        connect(AddButton(u"pbFind"_s, u"查找"_s, u"在报表中查找文字"_s), &QToolButton::clicked, this, [this] {
-            m_findBar->show();
-            m_findEdit->setFocus();
-            m_findEdit->selectAll();
-        });
+        connect(AddButton(u"pbFind"_s, u"查找"_s, u"在报表中查找文字"_s), &QToolButton::clicked, this,
+                [this] {
+                    m_findBar->show();
+                    m_findEdit->setFocus();
+                    m_findEdit->selectAll();
+                });
     }
     if (buttons & PreviewButton::Help)
-        connect(AddButton(u"pbHelp"_s, u"帮助"_s, u"预览窗口的用法"_s), &QToolButton::clicked, this, &ReportPreview::HelpClick);
+        connect(AddButton(u"pbHelp"_s, u"帮助"_s, u"预览窗口的用法"_s), &QToolButton::clicked, this,
+                &ReportPreview::HelpClick);
     m_toolBar->addSeparator();
-    connect(AddButton(u"First"_s, u"首页"_s, u"第一页"_s), &QToolButton::clicked, this, [this] { ShowPage(0); });
-    connect(AddButton(u"Prior"_s, u"上一页"_s, u"上一页"_s), &QToolButton::clicked, this, [this] { ShowPage(m_page - 1); });
+    connect(AddButton(u"First"_s, u"首页"_s, u"第一页"_s), &QToolButton::clicked, this,
+            [this] { ShowPage(0); });
+    connect(AddButton(u"Prior"_s, u"上一页"_s, u"上一页"_s), &QToolButton::clicked, this,
+            [this] { ShowPage(m_page - 1); });
     m_pageLabel = new QLabel(this);
     m_pageLabel->setObjectName(u"PageLabel"_s);
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
     m_toolBar->addWidget(m_pageLabel);
-    connect(AddButton(u"Next"_s, u"下一页"_s, u"下一页"_s), &QToolButton::clicked, this, [this] { ShowPage(m_page + 1); });
+    connect(AddButton(u"Next"_s, u"下一页"_s, u"下一页"_s), &QToolButton::clicked, this,
+            [this] { ShowPage(m_page + 1); });
     connect(AddButton(u"Last"_s, u"末页"_s, u"最后一页"_s), &QToolButton::clicked, this,
             [this] { ShowPage(PageCount() - 1); });
     if (buttons & PreviewButton::Exit) {
         m_toolBar->addSeparator();
-        connect(AddButton(u"pbExit"_s, u"关闭"_s, u"关闭预览窗口"_s), &QToolButton::clicked, this, &QDialog::accept);
+        connect(AddButton(u"pbExit"_s, u"关闭"_s, u"关闭预览窗口"_s), &QToolButton::clicked, this,
+                &QDialog::accept);
     }
 
     m_findBar = new QWidget(this);
@@ -334,8 +347,10 @@ void ReportPreview::PrintClick() {
 }
 
 void ReportPreview::SaveClick() {
-    const QString suggested = (m_report->Template().title.isEmpty() ? u"报表"_s : m_report->Template().title) + u".pdf"_s;
-    QString path = TheReportHooks().chooseSaveFile(this, u"保存为 PDF 文件"_s, suggested, u"PDF 文件 (*.pdf)"_s);
+    const QString suggested =
+        (m_report->Template().title.isEmpty() ? u"报表"_s : m_report->Template().title) + u".pdf"_s;
+    QString path =
+        TheReportHooks().chooseSaveFile(this, u"保存为 PDF 文件"_s, suggested, u"PDF 文件 (*.pdf)"_s);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += u".pdf"_s;
     if (m_report->ExportPdf(path)) {
@@ -346,8 +361,10 @@ void ReportPreview::SaveClick() {
 }
 
 void ReportPreview::LoadClick() {
-    const QString start = m_report->FileName().isEmpty() ? QString() : QFileInfo(m_report->FileName()).absolutePath();
-    const QString path = TheReportHooks().chooseOpenFile(this, u"打开报表模板"_s, start, u"报表模板 (*.frf)"_s);
+    const QString start =
+        m_report->FileName().isEmpty() ? QString() : QFileInfo(m_report->FileName()).absolutePath();
+    const QString path =
+        TheReportHooks().chooseOpenFile(this, u"打开报表模板"_s, start, u"报表模板 (*.frf)"_s);
     if (path.isEmpty()) return;
     if (!m_report->LoadFromFile(path) || !m_report->PrepareReport()) {
         TheReportHooks().message(this, m_report->LastError());
@@ -375,8 +392,12 @@ void ReportPreview::Reload() {
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_PageDown: ShowPage(m_page + 1); return;
-    case Qt::Key_PageUp: ShowPage(m_page - 1); return;
+    case Qt::Key_PageDown:
+        ShowPage(m_page + 1);
+        return;
+    case Qt::Key_PageUp:
+        ShowPage(m_page - 1);
+        return;
     case Qt::Key_Home:
         if (event->modifiers() & Qt::ControlModifier) {
             ShowPage(0);

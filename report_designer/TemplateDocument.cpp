@@ -18,8 +18,8 @@ class DocumentCommand : public QUndoCommand {
 public:
     DocumentCommand(TemplateDocument* doc, const QString& text, std::function<void(TemplateDocument*)> redo,
                     std::function<void(TemplateDocument*)> undo, int mergeId = -1, ObjectRef target = {})
-        : QUndoCommand(text), m_doc(doc), m_redo(std::move(redo)), m_undo(std::move(undo)), m_mergeId(mergeId),
-          m_target(target) {}
+        : QUndoCommand(text), m_doc(doc), m_redo(std::move(redo)), m_undo(std::move(undo)),
+          m_mergeId(mergeId), m_target(target) {}
 
     void redo() override { m_redo(m_doc); }
     void undo() override { m_undo(m_doc); }
@@ -34,7 +34,9 @@ public:
 
     // Access for the closures.
     static void SetObject(TemplateDocument* d, ObjectRef r, const ReportObject& v) { d->SetObject(r, v); }
-    static void InsertObject(TemplateDocument* d, ObjectRef r, const ReportObject& v) { d->InsertObject(r, v); }
+    static void InsertObject(TemplateDocument* d, ObjectRef r, const ReportObject& v) {
+        d->InsertObject(r, v);
+    }
     static void TakeObject(TemplateDocument* d, ObjectRef r) { d->TakeObject(r); }
     static void SetBand(TemplateDocument* d, int b, const ReportBand& v) { d->SetBandProperties(b, v); }
     static void InsertBand(TemplateDocument* d, int b, const ReportBand& v) { d->InsertBand(b, v); }
@@ -54,10 +56,14 @@ namespace {
 
 QString Prefix(ObjectKind kind) {
     switch (kind) {
-    case ObjectKind::Text: return u"Memo"_s;
-    case ObjectKind::Line: return u"Line"_s;
-    case ObjectKind::Rect: return u"Shape"_s;
-    case ObjectKind::Picture: return u"Picture"_s;
+    case ObjectKind::Text:
+        return u"Memo"_s;
+    case ObjectKind::Line:
+        return u"Line"_s;
+    case ObjectKind::Rect:
+        return u"Shape"_s;
+    case ObjectKind::Picture:
+        return u"Picture"_s;
     }
     return {};
 }
@@ -65,14 +71,19 @@ QString Prefix(ObjectKind kind) {
 // The order bands print in, for placing a new one.
 int Rank(BandKind kind) {
     switch (kind) {
-    case BandKind::ReportTitle: return 0;
-    case BandKind::PageHeader: return 1;
+    case BandKind::ReportTitle:
+        return 0;
+    case BandKind::PageHeader:
+        return 1;
     case BandKind::DataHeader:
     case BandKind::MasterData:
     case BandKind::DetailData:
-    case BandKind::DataFooter: return 2;
-    case BandKind::ReportSummary: return 3;
-    case BandKind::PageFooter: return 4;
+    case BandKind::DataFooter:
+        return 2;
+    case BandKind::ReportSummary:
+        return 3;
+    case BandKind::PageFooter:
+        return 4;
     }
     return 2;
 }
@@ -119,7 +130,8 @@ const ReportObject& TemplateDocument::Object(ObjectRef ref) const {
 QString TemplateDocument::NewObjectName(ObjectKind kind) const {
     QSet<QString> used;
     for (const ReportBand& b : m_template.bands) {
-        for (const ReportObject& o : b.objects) used.insert(o.name.toLower());
+        for (const ReportObject& o : b.objects)
+            used.insert(o.name.toLower());
     }
     const QString prefix = Prefix(kind);
     for (int n = 1;; ++n) {
@@ -130,7 +142,8 @@ QString TemplateDocument::NewObjectName(ObjectKind kind) const {
 
 QString TemplateDocument::NewBandName(BandKind kind) const {
     QSet<QString> used;
-    for (const ReportBand& b : m_template.bands) used.insert(b.name.toLower());
+    for (const ReportBand& b : m_template.bands)
+        used.insert(b.name.toLower());
     const QString prefix = BandKindName(kind);
     for (int n = 1;; ++n) {
         const QString name = prefix + QString::number(n);
@@ -169,7 +182,8 @@ void TemplateDocument::RemoveObject(ObjectRef ref) {
     if (!HasObject(ref)) return;
     const ReportObject before = Object(ref);
     m_undo.push(new DocumentCommand(
-        this, u"删除对象 %1"_s.arg(before.name), [ref](TemplateDocument* d) { DocumentCommand::TakeObject(d, ref); },
+        this, u"删除对象 %1"_s.arg(before.name),
+        [ref](TemplateDocument* d) { DocumentCommand::TakeObject(d, ref); },
         [ref, before](TemplateDocument* d) { DocumentCommand::InsertObject(d, ref, before); }));
 }
 
@@ -200,7 +214,8 @@ void TemplateDocument::RemoveBand(int band) {
     if (band < 0 || band >= m_template.bands.size()) return;
     const ReportBand before = m_template.bands[band];
     m_undo.push(new DocumentCommand(
-        this, u"删除区域 %1"_s.arg(before.name), [band](TemplateDocument* d) { DocumentCommand::TakeBand(d, band); },
+        this, u"删除区域 %1"_s.arg(before.name),
+        [band](TemplateDocument* d) { DocumentCommand::TakeBand(d, band); },
         [band, before](TemplateDocument* d) { DocumentCommand::InsertBand(d, band, before); }));
 }
 
@@ -228,7 +243,9 @@ void TemplateDocument::InsertObject(ObjectRef ref, const ReportObject& value) {
     m_template.bands[ref.band].objects.insert(ref.index, value);
 }
 
-void TemplateDocument::TakeObject(ObjectRef ref) { m_template.bands[ref.band].objects.removeAt(ref.index); }
+void TemplateDocument::TakeObject(ObjectRef ref) {
+    m_template.bands[ref.band].objects.removeAt(ref.index);
+}
 
 void TemplateDocument::SetBandProperties(int band, const ReportBand& properties) {
     ReportBand& b = m_template.bands[band];
@@ -237,12 +254,20 @@ void TemplateDocument::SetBandProperties(int band, const ReportBand& properties)
     b.objects = std::move(objects);
 }
 
-void TemplateDocument::InsertBand(int band, const ReportBand& value) { m_template.bands.insert(band, value); }
+void TemplateDocument::InsertBand(int band, const ReportBand& value) {
+    m_template.bands.insert(band, value);
+}
 
-void TemplateDocument::TakeBand(int band) { m_template.bands.removeAt(band); }
+void TemplateDocument::TakeBand(int band) {
+    m_template.bands.removeAt(band);
+}
 
-void TemplateDocument::SetPage(const PageSetup& page) { m_template.page = page; }
+void TemplateDocument::SetPage(const PageSetup& page) {
+    m_template.page = page;
+}
 
-void TemplateDocument::SetTitle(const QString& title) { m_template.title = title; }
+void TemplateDocument::SetTitle(const QString& title) {
+    m_template.title = title;
+}
 
 } // namespace tev

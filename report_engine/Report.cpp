@@ -21,8 +21,8 @@ constexpr int kPdfResolution = 600;
 
 QPageLayout LayoutOf(const PageSetup& page) {
     const QPageSize size(page.PaperSize(), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
-    return QPageLayout(size, page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    return QPageLayout(size, page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -73,12 +73,15 @@ const ReportDataSet* Report::DataSet(const QString& name) const {
 
 QStringList Report::DataSetNames() const {
     QStringList names;
-    for (const auto& entry : m_dataSets) names << entry.first;
+    for (const auto& entry : m_dataSets)
+        names << entry.first;
     names.sort(Qt::CaseInsensitive);
     return names;
 }
 
-QDate Report::Today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+QDate Report::Today() const {
+    return m_today.isValid() ? m_today : QDate::currentDate();
+}
 
 bool Report::PrepareReport() {
     m_pages.clear();
@@ -92,7 +95,9 @@ bool Report::PrepareReport() {
     return true;
 }
 
-bool Report::EnsurePrepared() { return m_prepared || PrepareReport(); }
+bool Report::EnsurePrepared() {
+    return m_prepared || PrepareReport();
+}
 
 void Report::PaintPage(QPainter& painter, int page, double pxPerMm, QPointF origin, bool fillPaper) const {
     if (page < 0 || page >= m_pages.size()) return;

@@ -93,7 +93,8 @@ public:
 
     // Paints a prepared page at pxPerMm device pixels per millimetre, its top-left corner at
     // origin (device pixels). Paints the paper white when fillPaper is set.
-    void PaintPage(QPainter& painter, int page, double pxPerMm, QPointF origin = {}, bool fillPaper = true) const;
+    void PaintPage(QPainter& painter, int page, double pxPerMm, QPointF origin = {},
+                   bool fillPaper = true) const;
     QImage PageImage(int page, double dpi) const;
 
     // Write the prepared pages (preparing first if needed) as a PDF with its fonts embedded,
@@ -118,7 +119,8 @@ private:
     QHash<QString, QPair<QString, const ReportDataSet*>> m_dataSets; // lower-case name → (name, data)
     VariableCallback m_variables;
     QDate m_today;
-    PreviewButtons m_buttons = PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find | PreviewButton::Exit;
+    PreviewButtons m_buttons =
+        PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find | PreviewButton::Exit;
 
     QList<RenderedPage> m_pages;
     bool m_prepared = false;

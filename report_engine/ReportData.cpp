@@ -20,13 +20,16 @@ QVariant ReportTable::Value(int row, int column) const {
     return values[column];
 }
 
-void ReportTable::AddRow(const QVariantList& values) { m_rows.append(values); }
+void ReportTable::AddRow(const QVariantList& values) {
+    m_rows.append(values);
+}
 
 void ReportTable::SetValue(int row, const QString& column, const QVariant& value) {
     const int c = ColumnIndex(column);
     if (row < 0 || row >= m_rows.size() || c < 0) return;
     QVariantList& values = m_rows[row];
-    while (values.size() <= c) values.append(QVariant());
+    while (values.size() <= c)
+        values.append(QVariant());
     values[c] = value;
 }
 

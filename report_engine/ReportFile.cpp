@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kFormatVersion = 1;
 
-QString Num(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
+QString Num(double v) {
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+}
 
 QString ColorName(const QColor& c) {
     return c.alpha() == 255 ? c.name(QColor::HexRgb) : c.name(QColor::HexArgb);
@@ -23,18 +25,24 @@ QString ColorName(const QColor& c) {
 
 QString AlignName(HAlign a) {
     switch (a) {
-    case HAlign::Left: return u"left"_s;
-    case HAlign::Center: return u"center"_s;
-    case HAlign::Right: return u"right"_s;
+    case HAlign::Left:
+        return u"left"_s;
+    case HAlign::Center:
+        return u"center"_s;
+    case HAlign::Right:
+        return u"right"_s;
     }
     return {};
 }
 
 QString VAlignName(VAlign a) {
     switch (a) {
-    case VAlign::Top: return u"top"_s;
-    case VAlign::Center: return u"center"_s;
-    case VAlign::Bottom: return u"bottom"_s;
+    case VAlign::Top:
+        return u"top"_s;
+    case VAlign::Center:
+        return u"center"_s;
+    case VAlign::Bottom:
+        return u"bottom"_s;
     }
     return {};
 }
@@ -121,7 +129,8 @@ public:
     Attributes(const QXmlStreamReader& r, std::initializer_list<const char16_t*> known)
         : m_attrs(r.attributes()), m_line(r.lineNumber()), m_element(r.name().toString()) {
         QSet<QString> names;
-        for (const char16_t* k : known) names.insert(QString::fromUtf16(k));
+        for (const char16_t* k : known)
+            names.insert(QString::fromUtf16(k));
         for (const QXmlStreamAttribute& a : m_attrs) {
             if (!names.contains(a.name().toString())) {
                 Fail(u"元素 <%1> 不认识属性 %2"_s.arg(m_element, a.name().toString()));
@@ -289,14 +298,16 @@ private:
         Attributes a = [&] {
             switch (o.kind) {
             case ObjectKind::Text:
-                return Attributes(m_r, {u"name", u"x", u"y", u"w", u"h", u"font", u"size", u"bold", u"italic",
-                                        u"color", u"align", u"valign", u"wrap", u"shrink", u"format", u"padding",
-                                        u"frame", u"frame-width", u"frame-color", u"fill"});
+                return Attributes(m_r, {u"name",    u"x",      u"y",           u"w",           u"h",
+                                        u"font",    u"size",   u"bold",        u"italic",      u"color",
+                                        u"align",   u"valign", u"wrap",        u"shrink",      u"format",
+                                        u"padding", u"frame",  u"frame-width", u"frame-color", u"fill"});
             case ObjectKind::Line:
                 return Attributes(m_r, {u"name", u"x", u"y", u"w", u"h", u"width", u"color"});
             case ObjectKind::Rect:
                 return Attributes(m_r, {u"name", u"x", u"y", u"w", u"h", u"width", u"color", u"fill"});
-            case ObjectKind::Picture: break;
+            case ObjectKind::Picture:
+                break;
             }
             return Attributes(m_r, {u"name", u"x", u"y", u"w", u"h", u"file", u"keep-aspect"});
         }();
@@ -369,7 +380,8 @@ private:
             if (!Take(a)) return;
             const QString data = m_r.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement).trimmed();
             if (!data.isEmpty()) {
-                auto decoded = QByteArray::fromBase64Encoding(data.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+                auto decoded =
+                    QByteArray::fromBase64Encoding(data.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
                 if (!decoded) {
                     Fail(u"图片 %1 的内嵌数据不是 Base64"_s.arg(o.name));
                     return;
@@ -451,7 +463,8 @@ QByteArray TemplateToXml(const ReportTemplate& report) {
         WriteBool(w, u"every-page"_s, b.everyPage, db.everyPage);
         WriteBool(w, u"first-page"_s, b.onFirstPage, db.onFirstPage);
         WriteBool(w, u"repeat"_s, b.repeatOnNewPage, db.repeatOnNewPage);
-        for (const ReportObject& o : b.objects) WriteObject(w, o);
+        for (const ReportObject& o : b.objects)
+            WriteObject(w, o);
         w.writeEndElement();
     }
     w.writeEndElement();

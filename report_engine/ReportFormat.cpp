@@ -13,7 +13,9 @@ namespace tev {
 
 namespace {
 
-bool IsNumberPattern(const QString& format) { return format.contains(u'0') || format.contains(u'#'); }
+bool IsNumberPattern(const QString& format) {
+    return format.contains(u'0') || format.contains(u'#');
+}
 
 QString FormatNumber(double value, const QString& format) {
     // Split the pattern into prefix, digits and suffix.
@@ -50,11 +52,13 @@ QString FormatNumber(double value, const QString& format) {
     const QString fracPart = text.contains(u'.') ? text.section(u'.', 1) : QString();
     if (!leadingZero && intPart == u"0"_s && !fracPart.isEmpty()) intPart.clear();
     if (grouping) {
-        for (qsizetype i = intPart.size() - 3; i > 0; i -= 3) intPart.insert(i, u',');
+        for (qsizetype i = intPart.size() - 3; i > 0; i -= 3)
+            intPart.insert(i, u',');
     }
     QString number = fracPart.isEmpty() ? intPart : intPart + u'.' + fracPart;
     if (number.isEmpty()) number = u"0"_s;
-    const bool zero = std::none_of(number.cbegin(), number.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+    const bool zero =
+        std::none_of(number.cbegin(), number.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
     const QString sign = (value < 0 && !zero) ? u"-"_s : QString();
     return sign + prefix + number + suffix;
 }
@@ -95,7 +99,8 @@ bool ReadDateTime(const QVariant& value, QDateTime* out, bool* hasTime) {
 QString PlainNumber(double value) {
     if (!std::isfinite(value)) return QString();
     QString text = QString::number(value, 'f', 4);
-    while (text.endsWith(u'0')) text.chop(1);
+    while (text.endsWith(u'0'))
+        text.chop(1);
     if (text.endsWith(u'.')) text.chop(1);
     if (text == u"-0"_s) text = u"0"_s;
     return text;
@@ -154,7 +159,8 @@ QString FormatReportValue(const QVariant& value, const QString& format) {
         return value.toDate().toString(u"yyyy-MM-dd"_s);
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
-        return dt.time() == QTime(0, 0) ? dt.toString(u"yyyy-MM-dd"_s) : dt.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+        return dt.time() == QTime(0, 0) ? dt.toString(u"yyyy-MM-dd"_s)
+                                        : dt.toString(u"yyyy-MM-dd HH:mm:ss"_s);
     }
     default:
         return value.toString();

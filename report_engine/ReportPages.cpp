@@ -27,14 +27,26 @@ QPen LinePen(const ReportObject& o, double s) {
 int AlignFlags(const ReportObject& o) {
     int flags = 0;
     switch (o.hAlign) {
-    case HAlign::Left: flags |= Qt::AlignLeft; break;
-    case HAlign::Center: flags |= Qt::AlignHCenter; break;
-    case HAlign::Right: flags |= Qt::AlignRight; break;
+    case HAlign::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case HAlign::Center:
+        flags |= Qt::AlignHCenter;
+        break;
+    case HAlign::Right:
+        flags |= Qt::AlignRight;
+        break;
     }
     switch (o.vAlign) {
-    case VAlign::Top: flags |= Qt::AlignTop; break;
-    case VAlign::Center: flags |= Qt::AlignVCenter; break;
-    case VAlign::Bottom: flags |= Qt::AlignBottom; break;
+    case VAlign::Top:
+        flags |= Qt::AlignTop;
+        break;
+    case VAlign::Center:
+        flags |= Qt::AlignVCenter;
+        break;
+    case VAlign::Bottom:
+        flags |= Qt::AlignBottom;
+        break;
     }
     if (o.wordWrap) flags |= Qt::TextWordWrap;
     return flags;
@@ -52,7 +64,8 @@ void PaintText(QPainter& painter, const ReportObject& o, const QRectF& box, doub
         if (o.shrinkToFit && !o.wordWrap && textBox.width() > 0) {
             const QFontMetricsF metrics(font, painter.device());
             double widest = 0;
-            for (const QString& line : o.text.split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
+            for (const QString& line : o.text.split(u'\n'))
+                widest = std::max(widest, metrics.horizontalAdvance(line));
             if (widest > textBox.width()) {
                 const int pixels = font.pixelSize();
                 const int smaller = int(std::floor(pixels * textBox.width() / widest));
@@ -121,7 +134,8 @@ void PaintReportItem(QPainter& painter, const RenderedItem& item, double s, QPoi
 }
 
 void PaintReportPage(QPainter& painter, const RenderedPage& page, double pxPerMm, QPointF origin) {
-    for (const RenderedItem& item : page.items) PaintReportItem(painter, item, pxPerMm, origin);
+    for (const RenderedItem& item : page.items)
+        PaintReportItem(painter, item, pxPerMm, origin);
 }
 
 QStringList PageTextLines(const RenderedPage& page) {
@@ -145,8 +159,9 @@ QStringList PageTextLines(const RenderedPage& page) {
     }
     QStringList out;
     for (QList<const RenderedItem*>& line : lines) {
-        std::stable_sort(line.begin(), line.end(),
-                         [](const RenderedItem* a, const RenderedItem* b) { return a->Rect().x() < b->Rect().x(); });
+        std::stable_sort(line.begin(), line.end(), [](const RenderedItem* a, const RenderedItem* b) {
+            return a->Rect().x() < b->Rect().x();
+        });
         QStringList cells;
         for (const RenderedItem* item : line) {
             QString text = item->Text();
@@ -189,7 +204,8 @@ QString PagesTextDump(const QList<RenderedPage>& pages) {
     QString dump;
     for (int i = 0; i < pages.size(); ++i) {
         dump += u"== page %1 of %2 ==\n"_s.arg(i + 1).arg(pages.size());
-        for (const QString& line : PageTextLines(pages[i])) dump += line + u'\n';
+        for (const QString& line : PageTextLines(pages[i]))
+            dump += line + u'\n';
     }
     return dump;
 }

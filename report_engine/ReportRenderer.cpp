@@ -189,7 +189,8 @@ QString ReportRenderer::Evaluate(const ReportObject& o, const Context& ctx,
             text += p.literal;
             continue;
         }
-        if (p.bound.kind == ReportExpression::Kind::PageNumber || p.bound.kind == ReportExpression::Kind::TotalPages) {
+        if (p.bound.kind == ReportExpression::Kind::PageNumber ||
+            p.bound.kind == ReportExpression::Kind::TotalPages) {
             segments->append({0, text});
             segments->append({p.bound.kind == ReportExpression::Kind::PageNumber ? 1 : 2, QString()});
             text.clear();
@@ -197,8 +198,8 @@ QString ReportRenderer::Evaluate(const ReportObject& o, const Context& ctx,
             continue;
         }
         // Counts and line numbers are plain numbers; the object's format is for its values.
-        const bool counted =
-            p.bound.kind == ReportExpression::Kind::Count || p.bound.kind == ReportExpression::Kind::LineNumber;
+        const bool counted = p.bound.kind == ReportExpression::Kind::Count ||
+                             p.bound.kind == ReportExpression::Kind::LineNumber;
         text += FormatReportValue(Value(p.bound, ctx), counted ? QString() : o.format);
     }
     if (deferred) {
@@ -251,7 +252,9 @@ void ReportRenderer::StartPage() {
     m_pageHasBody = false;
 }
 
-void ReportRenderer::ClosePage() { m_footerContexts.append(m_ctx); }
+void ReportRenderer::ClosePage() {
+    m_footerContexts.append(m_ctx);
+}
 
 void ReportRenderer::EnsureSpace(double height) {
     if (m_tooManyPages) return;
@@ -273,7 +276,8 @@ void ReportRenderer::RunSection(const Section& s) {
     const ReportDataSet* data = SectionData(s);
     const int rows = data ? data->RowCount() : 0;
     double headers = 0;
-    for (const ReportBand* h : s.headers) headers += h->height;
+    for (const ReportBand* h : s.headers)
+        headers += h->height;
     // Headers never stand alone at the foot of a page: they go with the first row.
     EnsureSpace(headers + (rows > 0 && s.data ? s.data->height : 0));
     for (const ReportBand* h : s.headers) {
@@ -294,7 +298,8 @@ void ReportRenderer::RunSection(const Section& s) {
         }
         m_repeatHeaders.clear();
     }
-    for (const ReportBand* f : s.footers) Place(*f);
+    for (const ReportBand* f : s.footers)
+        Place(*f);
 }
 
 bool ReportRenderer::Run(QList<RenderedPage>* pages, QString* error) {
@@ -337,7 +342,8 @@ bool ReportRenderer::Run(QList<RenderedPage>* pages, QString* error) {
     for (const ReportBand& band : m_t.bands) {
         if (band.kind == BandKind::ReportTitle) Place(band);
     }
-    for (const Section& s : sections) RunSection(s);
+    for (const Section& s : sections)
+        RunSection(s);
     for (const ReportBand& band : m_t.bands) {
         if (band.kind == BandKind::ReportSummary) Place(band);
     }

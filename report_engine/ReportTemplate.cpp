@@ -7,8 +7,12 @@ using namespace Qt::StringLiterals;
 
 namespace tev {
 
-QString SongFontFamily() { return u"AR PL UMing CN"_s; }
-QString HeiFontFamily() { return u"WenQuanYi Micro Hei"_s; }
+QString SongFontFamily() {
+    return u"AR PL UMing CN"_s;
+}
+QString HeiFontFamily() {
+    return u"WenQuanYi Micro Hei"_s;
+}
 
 namespace {
 
@@ -18,7 +22,7 @@ struct NamedSize {
 };
 
 constexpr NamedSize kSizes[] = {
-    {u"A4", QPageSize::A4}, {u"A5", QPageSize::A5}, {u"A3", QPageSize::A3},
+    {u"A4", QPageSize::A4}, {u"A5", QPageSize::A5},         {u"A3", QPageSize::A3},
     {u"B5", QPageSize::B5}, {u"Letter", QPageSize::Letter},
 };
 
@@ -29,10 +33,14 @@ struct KindName {
 };
 
 constexpr KindName kBandKinds[] = {
-    {BandKind::ReportTitle, u"ReportTitle", u"报表标题"}, {BandKind::PageHeader, u"PageHeader", u"页眉"},
-    {BandKind::DataHeader, u"DataHeader", u"数据表头"},   {BandKind::MasterData, u"MasterData", u"主数据"},
-    {BandKind::DetailData, u"DetailData", u"明细数据"},   {BandKind::DataFooter, u"DataFooter", u"数据表尾"},
-    {BandKind::ReportSummary, u"ReportSummary", u"报表汇总"}, {BandKind::PageFooter, u"PageFooter", u"页脚"},
+    {BandKind::ReportTitle, u"ReportTitle", u"报表标题"},
+    {BandKind::PageHeader, u"PageHeader", u"页眉"},
+    {BandKind::DataHeader, u"DataHeader", u"数据表头"},
+    {BandKind::MasterData, u"MasterData", u"主数据"},
+    {BandKind::DetailData, u"DetailData", u"明细数据"},
+    {BandKind::DataFooter, u"DataFooter", u"数据表尾"},
+    {BandKind::ReportSummary, u"ReportSummary", u"报表汇总"},
+    {BandKind::PageFooter, u"PageFooter", u"页脚"},
 };
 
 } // namespace
@@ -52,7 +60,8 @@ QSizeF PageSetup::PageSize() const {
 
 QStringList PageSizeNames() {
     QStringList names;
-    for (const NamedSize& s : kSizes) names << QString::fromUtf16(s.name);
+    for (const NamedSize& s : kSizes)
+        names << QString::fromUtf16(s.name);
     names << u"Custom"_s;
     return names;
 }
@@ -83,10 +92,14 @@ QString BandKindCaption(BandKind kind) {
 
 QString ObjectKindName(ObjectKind kind) {
     switch (kind) {
-    case ObjectKind::Text: return u"text"_s;
-    case ObjectKind::Line: return u"line"_s;
-    case ObjectKind::Rect: return u"rect"_s;
-    case ObjectKind::Picture: return u"picture"_s;
+    case ObjectKind::Text:
+        return u"text"_s;
+    case ObjectKind::Line:
+        return u"line"_s;
+    case ObjectKind::Rect:
+        return u"rect"_s;
+    case ObjectKind::Picture:
+        return u"picture"_s;
     }
     return {};
 }

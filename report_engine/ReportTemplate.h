@@ -23,7 +23,14 @@ enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Center, Bottom };
 
 // Sides of a text object's frame.
-enum FrameSide : int { FrameNone = 0, FrameLeft = 1, FrameTop = 2, FrameRight = 4, FrameBottom = 8, FrameAll = 15 };
+enum FrameSide : int {
+    FrameNone = 0,
+    FrameLeft = 1,
+    FrameTop = 2,
+    FrameRight = 4,
+    FrameBottom = 8,
+    FrameAll = 15
+};
 
 struct ReportObject {
     ObjectKind kind = ObjectKind::Text;

@@ -106,17 +106,23 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
         QWidget* control;
         int row, column, span;
     } cells[] = {
-        {u"单据编号", Edit4, 0, 0, 1},           {u"帐户名称", ComboBox1, 0, 2, 1},
-        {u"录入时间", DateTimePicker1, 0, 4, 1}, {u"客户名称", ComboBox5, 0, 6, 1},
-        {u"金额", Edit2, 1, 0, 1},               {u"业务种类", ComboBox2, 1, 2, 1},
-        {u"款项类别", ComboBox3, 1, 4, 1},       {u"凭证", ComboBox4, 1, 6, 1},
-        {u"业务员", Edit5, 2, 0, 1},             {u"备注", Edit3, 2, 2, 5},
+        {u"单据编号", Edit4, 0, 0, 1},
+        {u"帐户名称", ComboBox1, 0, 2, 1},
+        {u"录入时间", DateTimePicker1, 0, 4, 1},
+        {u"客户名称", ComboBox5, 0, 6, 1},
+        {u"金额", Edit2, 1, 0, 1},
+        {u"业务种类", ComboBox2, 1, 2, 1},
+        {u"款项类别", ComboBox3, 1, 4, 1},
+        {u"凭证", ComboBox4, 1, 6, 1},
+        {u"业务员", Edit5, 2, 0, 1},
+        {u"备注", Edit3, 2, 2, 5},
     };
     for (const auto& c : cells) {
         fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);
         fields->addWidget(c.control, c.row, c.column + 1, 1, c.span);
     }
-    for (int column : {1, 3, 5, 7}) fields->setColumnStretch(column, 1);
+    for (int column : {1, 3, 5, 7})
+        fields->setColumnStretch(column, 1);
 
     auto button = [this](const QString& name, const QString& text, EditorIcon icon) {
         auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, this);
@@ -149,9 +155,10 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
     page->addLayout(body);
     setFixedSize(kWidth, sizeHint().height());
 
-    QWidget* order[] = {Edit4, ComboBox1, DateTimePicker1, ComboBox5, Edit2,   ComboBox2, ComboBox3,
-                        ComboBox4, Edit5, Edit3, BitBtn1, BitBtn2, BitBtn3};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {Edit4,     ComboBox1, DateTimePicker1, ComboBox5, Edit2,   ComboBox2, ComboBox3,
+                        ComboBox4, Edit5,     Edit3,           BitBtn1,   BitBtn2, BitBtn3};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TFormGetPay::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFormGetPay::BitBtn2Click);
@@ -170,9 +177,11 @@ bool TFormGetPay::IsNew() const {
 void TFormGetPay::FormShow() {
     const QString mode = IsNew() ? u"New"_s : u"Edit"_s;
     const QString kind = IsIncome() ? u"Get"_s : u"Pay"_s;
-    const QString title = (IsIncome() ? kIncome : u"财务支出单"_s) + u"（"_s + (IsNew() ? kNew : u"修改"_s) + u"）"_s;
+    const QString title =
+        (IsIncome() ? kIncome : u"财务支出单"_s) + u"（"_s + (IsNew() ? kNew : u"修改"_s) + u"）"_s;
     setWindowTitle(title);
-    Image1->setPixmap(BannerBand(ProgramDir + u"Res/"_s + mode + kind + u".bmp"_s, kWidth, kBannerHeight, title));
+    Image1->setPixmap(
+        BannerBand(ProgramDir + u"Res/"_s + mode + kind + u".bmp"_s, kWidth, kBannerHeight, title));
 
     Query& q = ShareDM->ADOQueryTemp;
     LoadCombo(ComboBox1, q, u"Select * From Account Where (AccountIndex > 1)"_s + AccountFilter, false,
@@ -272,8 +281,9 @@ std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
     if (!HasSelection(ComboBox4)) return refuse(u"请选择帐款凭证"_s, ComboBox4);
 
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
-                          kOpenFailed))
+    if (!ShareDM->OpenSql(
+            q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
+            kOpenFailed))
         return std::nullopt;
     if (q.RecordCount() == 0) return refuse(u"找不到所需要的帐户"_s, nullptr);
     q.First();
@@ -330,7 +340,8 @@ void TFormGetPay::BitBtn1Click() {
 
     if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher), kOpenFailed))
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
+                          kOpenFailed))
         return;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要修改的记录"_s);
@@ -352,7 +363,8 @@ void TFormGetPay::BitBtn3Click() {
     if (BitBtn3->isHidden()) return; // a new voucher has nothing to delete
     if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher), kOpenFailed))
+    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
+                          kOpenFailed))
         return;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要删除的记录"_s);
@@ -379,8 +391,9 @@ void TFormGetPay::ActionPrintExecute() {
     CapitalText = amount ? AmountToCapitals(AmountToCentDigits(*amount)) : QString();
 
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
-                          u"数据库打开失败"_s))
+    if (!ShareDM->OpenSql(
+            q, u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
+            u"数据库打开失败"_s))
         return;
     // A voucher deleted meanwhile is reported, not printed as an empty form.
     if (q.RecordCount() == 0) {
@@ -389,7 +402,8 @@ void TFormGetPay::ActionPrintExecute() {
     }
     m_voucherData.SetRows(&q);
     frReport1.SetMainDataSet(&m_voucherData, u"ADOQueryTemp"_s);
-    frReport1.SetVariableCallback([this](const QString& name, QVariant& value) { frReport1GetValue(name, value); });
+    frReport1.SetVariableCallback(
+        [this](const QString& name, QVariant& value) { frReport1GetValue(name, value); });
     frReport1.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Load | PreviewButton::Save |
                                 PreviewButton::Print | PreviewButton::Find | PreviewButton::Help |
                                 PreviewButton::Exit);

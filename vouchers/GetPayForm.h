@@ -62,19 +62,19 @@ public:
     QLabel* Image1;
     QAction* ActionPrint;
     QToolButton* PrintButton;
-    QLineEdit* Edit4;       // voucher number
-    QComboBox* ComboBox1;   // account
+    QLineEdit* Edit4;     // voucher number
+    QComboBox* ComboBox1; // account
     QDateEdit* DateTimePicker1;
-    QComboBox* ComboBox5;   // customer
-    QLineEdit* Edit2;       // amount
-    QComboBox* ComboBox2;   // business kind
-    QComboBox* ComboBox3;   // money category
-    QComboBox* ComboBox4;   // proof
-    QLineEdit* Edit5;       // salesperson
-    QLineEdit* Edit3;       // remark
-    QPushButton* BitBtn1;   // OK: store
-    QPushButton* BitBtn3;   // delete
-    QPushButton* BitBtn2;   // cancel
+    QComboBox* ComboBox5; // customer
+    QLineEdit* Edit2;     // amount
+    QComboBox* ComboBox2; // business kind
+    QComboBox* ComboBox3; // money category
+    QComboBox* ComboBox4; // proof
+    QLineEdit* Edit5;     // salesperson
+    QLineEdit* Edit3;     // remark
+    QPushButton* BitBtn1; // OK: store
+    QPushButton* BitBtn3; // delete
+    QPushButton* BitBtn2; // cancel
 
 protected:
     void FormShow() override;

@@ -51,11 +51,14 @@ protected:
     // A small business: two customers (one with a quote in the name), one account,
     // a sales bill paid partly, a purchase bill, a bill with no vouchers.
     void Fixture() {
-        db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"张三"_s}, {u"CustomerPhone"_s, u"13812345678"_s},
-                                  {u"CustomerMan"_s, u"张伟"_s}, {u"CustomerOwe"_s, 100.0}});
+        db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"张三"_s},
+                                  {u"CustomerPhone"_s, u"13812345678"_s},
+                                  {u"CustomerMan"_s, u"张伟"_s},
+                                  {u"CustomerOwe"_s, 100.0}});
         db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"O'Brien"_s}, {u"CustomerMan"_s, u"李娜"_s}});
-        account = db.Insert(u"Account"_s, {{u"AccountName"_s, u"现金"_s}, {u"AccountBase"_s, 1000.0},
-                                           {u"AccountMan"_s, u"财务主管"_s}});
+        account = db.Insert(
+            u"Account"_s,
+            {{u"AccountName"_s, u"现金"_s}, {u"AccountBase"_s, 1000.0}, {u"AccountMan"_s, u"财务主管"_s}});
         sale = AddBill(u"销售开单"_s, u"张三"_s, 1000, u"2024-03-05"_s);
         purchase = AddBill(u"采购开单"_s, u"O'Brien"_s, -800, u"2024-03-20"_s, u"李娜"_s);
         empty = AddBill(u"销售开单"_s, u"张三"_s, 50, u"2024-04-01"_s);
@@ -83,7 +86,8 @@ TEST(Dialect, RewritesDateLiteralsAndBooleansOutsideText) {
         {u"Where Name = 'True #1# it''s'"_s, u"Where Name = 'True #1# it''s'"_s},
         {u"Where TrueName = 'a'"_s, u"Where TrueName = 'a'"_s},
     };
-    for (const auto& c : cases) EXPECT_EQ(tev::TranslateStatement(c.jet), c.engine) << c.jet.toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(tev::TranslateStatement(c.jet), c.engine) << c.jet.toStdString();
 }
 
 TEST(Dialect, QuotingHelperDoublesQuotes) {
@@ -99,7 +103,8 @@ TEST_F(DatabaseTest, SystemStatementsRunAsWritten) {
     const QString billReport =
         u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) Is "
         "Null,0,Round(Sum(MoneySum),2)) As BillGet,BillSum-IIF(Round(Sum(MoneySum),2) Is "
-        "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left Join "
+        "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left "
+        "Join "
         "MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) Where (BillIndex = %1) Group By "
         "BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,BillState,BillRemark"_s;
     const struct {
@@ -112,28 +117,39 @@ TEST_F(DatabaseTest, SystemStatementsRunAsWritten) {
         {billReport.arg(sale), 1, u"BillOwe"_s, 500.0},
         {billReport.arg(empty), 1, u"BillGet"_s, 0},
         {billReport.arg(purchase), 1, u"BillOwe"_s, 0.0},
-        {u"Select * From Bill Where (BillIndex > 1) And (InStr(BillUser,'张'))"_s, 2, u"BillUser"_s, u"张三"_s},
-        {u"Select * From Bill Where (BillIndex > 1) And (InStr(BillUser,'O''Brien'))"_s, 1, u"BillSum"_s, -800.0},
-        {u"Select * From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1)"_s.arg(sale), 2,
-         u"AccountName"_s, u"现金"_s},
-        {u"Select Distinct Customer.* From (Customer Left Join Bill on Customer.CustomerName = Bill.BillUser) "
+        {u"Select * From Bill Where (BillIndex > 1) And (InStr(BillUser,'张'))"_s, 2, u"BillUser"_s,
+         u"张三"_s},
+        {u"Select * From Bill Where (BillIndex > 1) And (InStr(BillUser,'O''Brien'))"_s, 1, u"BillSum"_s,
+         -800.0},
+        {u"Select * From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1)"_s.arg(
+             sale),
+         2, u"AccountName"_s, u"现金"_s},
+        {u"Select Distinct Customer.* From (Customer Left Join Bill on Customer.CustomerName = "
+         u"Bill.BillUser) "
          "Where (CustomerIndex > 1) Order By CustomerIndex Desc"_s,
          2, u"CustomerName"_s, u"O'Brien"_s},
-        {u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = '采购开单') And "
+        {u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = "
+         u"'采购开单') And "
          "(BillUser = '张三') And (BillCreateTime <= #2024-3-31#)"_s,
          1, u"TotalMoney"_s, 1000.0},
-        {u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '张三') And (MoneyCreateTime <= "
+        {u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '张三') And "
+         u"(MoneyCreateTime <= "
          "#2024-3-6#)"_s,
          1, u"TotalMoney"_s, 300.0},
         {u"Select ROUND(Sum(MoneySum),2) As TotalMoney From MoneyTable Where (MoneyAccount = %1) And "
          "(MoneyCreateTime Between #2024-3-1# And #2024-3-31#)"_s.arg(account),
          1, u"TotalMoney"_s, -350.0},
-        {u"Select Sum(BillSum) As TotalMoney From Bill Where (BillUser = '无此人')"_s, 1, u"TotalMoney"_s, {}},
-        {u"Select * From Bill Where (BillIndex > 1) And (BillCreateTime Between #2024-3-1# And #2024-3-31#) Order By "
+        {u"Select Sum(BillSum) As TotalMoney From Bill Where (BillUser = '无此人')"_s,
+         1,
+         u"TotalMoney"_s,
+         {}},
+        {u"Select * From Bill Where (BillIndex > 1) And (BillCreateTime Between #2024-3-1# And #2024-3-31#) "
+         u"Order By "
          "BillUser Asc, BillIndex Desc"_s,
          2, u"BillUser"_s, u"O'Brien"_s},
         {u"Select * From PrintReport Where ReportEnable = True"_s, 0, u"ReportGrid1"_s, {}},
-        {u"Select * From Power Where (PowerName <> '') And (PowerName <> '修改')"_s, 4, u"PowerName"_s, u"管理员"_s},
+        {u"Select * From Power Where (PowerName <> '') And (PowerName <> '修改')"_s, 4, u"PowerName"_s,
+         u"管理员"_s},
     };
     for (const auto& c : cases) {
         ResultSet rs;
@@ -158,9 +174,10 @@ TEST_F(DatabaseTest, InStrFindsTextWithoutRegardToCase) {
     } cases[] = {{u"acme"_s, 1}, {u"Acme 张"_s, 1}, {u"张记"_s, 1}, {u"李"_s, 0}};
     for (const auto& c : cases) {
         ResultSet rs;
-        ASSERT_TRUE(db.Select(u"Select * From Customer Where (CustomerIndex > 1) And (InStr(CustomerName,'%1'))"_s.arg(
-                                  tev::SqlText(c.needle)),
-                              rs));
+        ASSERT_TRUE(db.Select(
+            u"Select * From Customer Where (CustomerIndex > 1) And (InStr(CustomerName,'%1'))"_s.arg(
+                tev::SqlText(c.needle)),
+            rs));
         EXPECT_EQ(rs.RecordCount(), c.rows) << c.needle.toStdString();
     }
 }
@@ -169,7 +186,8 @@ TEST_F(DatabaseTest, RoundTakesHalvesToTheEvenNeighbour) {
     const struct {
         QString expr;
         double value;
-    } cases[] = {{u"Round(2.5)"_s, 2}, {u"Round(3.5)"_s, 4}, {u"Round(0.125,2)"_s, 0.12}, {u"Round(0.375,2)"_s, 0.38},
+    } cases[] = {{u"Round(2.5)"_s, 2},          {u"Round(3.5)"_s, 4},
+                 {u"Round(0.125,2)"_s, 0.12},   {u"Round(0.375,2)"_s, 0.38},
                  {u"Round(-0.125,2)"_s, -0.12}, {u"Round(1234.5678,2)"_s, 1234.57}};
     for (const auto& c : cases) {
         ResultSet rs;
@@ -184,7 +202,8 @@ TEST_F(DatabaseTest, RoundTakesHalvesToTheEvenNeighbour) {
 TEST_F(DatabaseTest, AbsoluteAmountWithAllColumns) {
     Fixture();
     ResultSet rs;
-    ASSERT_TRUE(db.Select(u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneySum < 0 Order By MoneyIndex"_s, rs));
+    ASSERT_TRUE(db.Select(
+        u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneySum < 0 Order By MoneyIndex"_s, rs));
     ASSERT_EQ(rs.RecordCount(), 2);
     EXPECT_DOUBLE_EQ(rs.AsFloat(u"MSum"_s), 800.0);
     EXPECT_DOUBLE_EQ(rs.AsFloat(u"MoneySum"_s), -800.0);
@@ -192,7 +211,8 @@ TEST_F(DatabaseTest, AbsoluteAmountWithAllColumns) {
 }
 
 TEST_F(DatabaseTest, BulkUpdateOfScratchRows) {
-    for (int i = 0; i < 3; ++i) db.Insert(u"PrintReport"_s, {{u"ReportEnable"_s, 1}});
+    for (int i = 0; i < 3; ++i)
+        db.Insert(u"PrintReport"_s, {{u"ReportEnable"_s, 1}});
     EXPECT_EQ(db.Execute(u"Update PrintReport Set ReportEnable = False"_s), 3);
     ResultSet rs;
     ASSERT_TRUE(db.Select(u"Select * From PrintReport Where ReportEnable = True"_s, rs));
@@ -203,11 +223,14 @@ TEST_F(DatabaseTest, QuotedNameCanNeverChangeOtherRows) {
     Fixture();
     // A name written to break out of its quotes is only ever a name.
     const QString hostile = u"x' Or '1'='1"_s;
-    EXPECT_EQ(db.Execute(u"Update Bill Set BillRemark = 'hit' Where BillUser = '%1'"_s.arg(tev::SqlText(hostile))), 0);
+    EXPECT_EQ(
+        db.Execute(u"Update Bill Set BillRemark = 'hit' Where BillUser = '%1'"_s.arg(tev::SqlText(hostile))),
+        0);
     ResultSet rs;
     ASSERT_TRUE(db.Select(u"Select * From Bill Where BillRemark = 'hit'"_s, rs));
     EXPECT_EQ(rs.RecordCount(), 0);
-    ASSERT_TRUE(db.Select(u"Select * From Customer Where CustomerName = '%1'"_s.arg(tev::SqlText(u"O'Brien"_s)), rs));
+    ASSERT_TRUE(
+        db.Select(u"Select * From Customer Where CustomerName = '%1'"_s.arg(tev::SqlText(u"O'Brien"_s)), rs));
     EXPECT_EQ(rs.RecordCount(), 1);
 }
 
@@ -234,11 +257,13 @@ TEST_F(DatabaseTest, TransactionLandsWholeOrNotAtAll) {
     Fixture();
     // A rename carried into bills and vouchers that fails part-way changes nothing.
     const bool ok = db.Transaction([&] {
-        if (db.Update(u"Bill"_s, {{u"BillUser"_s, u"张三丰"_s}}, u"BillUser = ?"_s, {u"张三"_s}) < 0) return false;
+        if (db.Update(u"Bill"_s, {{u"BillUser"_s, u"张三丰"_s}}, u"BillUser = ?"_s, {u"张三"_s}) < 0)
+            return false;
         if (db.Update(u"MoneyTable"_s, {{u"MoneyUser"_s, u"张三丰"_s}}, u"MoneyUser = ?"_s, {u"张三"_s}) < 0)
             return false;
         // The new name exists already: the unique index refuses it.
-        return db.Update(u"Customer"_s, {{u"CustomerName"_s, u"o'brien"_s}}, u"CustomerName = ?"_s, {u"张三"_s}) >= 0;
+        return db.Update(u"Customer"_s, {{u"CustomerName"_s, u"o'brien"_s}}, u"CustomerName = ?"_s,
+                         {u"张三"_s}) >= 0;
     });
     EXPECT_FALSE(ok);
     ResultSet rs;
@@ -255,12 +280,15 @@ TEST_F(DatabaseTest, TransactionLandsWholeOrNotAtAll) {
 }
 
 TEST_F(DatabaseTest, EmptyTextBoxesAreStoredAsEmptyText) {
-    const qint64 key = db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"甲"_s}, {u"CustomerContact"_s, QString()}});
+    const qint64 key =
+        db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"甲"_s}, {u"CustomerContact"_s, QString()}});
     ASSERT_GT(key, 1) << db.LastError().toStdString();
     EXPECT_EQ(db.Update(u"Customer"_s, {{u"CustomerRemark"_s, QString()}}, u"CustomerIndex = ?"_s, {key}), 1)
         << db.LastError().toStdString();
     ResultSet rs;
-    ASSERT_TRUE(db.Select(u"Select * From Customer Where CustomerIndex > 1 And CustomerContact = '' And CustomerRemark = ''"_s, rs));
+    ASSERT_TRUE(db.Select(
+        u"Select * From Customer Where CustomerIndex > 1 And CustomerContact = '' And CustomerRemark = ''"_s,
+        rs));
     EXPECT_EQ(rs.RecordCount(), 1);
 }
 
@@ -355,21 +383,26 @@ TEST_F(DatabaseTest, OpensOnlyDatabasesOfThisProgram) {
 TEST_F(DatabaseTest, TileSumsUseCoveringIndexes) {
     Fixture();
     const QString sums[] = {
-        u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = '采购开单') And "
+        u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = '采购开单') "
+        u"And "
         "(BillUser = '张三') And (BillCreateTime <= #2024-3-31#)"_s,
-        u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '张三') And (MoneyCreateTime <= "
+        u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '张三') And (MoneyCreateTime "
+        u"<= "
         "#2024-3-31#)"_s,
         u"Select ROUND(SUM(MoneySum),2) As BillPay From MoneyTable Where MoneyBill = 2"_s,
-        u"Select ROUND(Sum(MoneySum),2) As TotalMoney From MoneyTable Where (MoneyAccount = 2) And (MoneyCreateTime "
+        u"Select ROUND(Sum(MoneySum),2) As TotalMoney From MoneyTable Where (MoneyAccount = 2) And "
+        u"(MoneyCreateTime "
         "<= #2024-3-31#)"_s,
-        u"Select ROUND(Sum(MoneySum),2) As TotalMoney From MoneyTable Where (MoneyAccount = 2) And (MoneyCreateTime "
+        u"Select ROUND(Sum(MoneySum),2) As TotalMoney From MoneyTable Where (MoneyAccount = 2) And "
+        u"(MoneyCreateTime "
         "Between #2024-3-1# And #2024-3-31#)"_s,
     };
     for (const QString& sql : sums) {
         ResultSet plan;
         ASSERT_TRUE(db.Query(u"EXPLAIN QUERY PLAN "_s + tev::TranslateStatement(sql), {}, &plan));
         QStringList details;
-        for (plan.First(); !plan.Eof(); plan.Next()) details << plan.AsString(u"detail"_s);
+        for (plan.First(); !plan.Eof(); plan.Next())
+            details << plan.AsString(u"detail"_s);
         const QString text = details.join(u" | "_s);
         EXPECT_TRUE(text.contains(u"COVERING INDEX"_s)) << sql.toStdString() << "\n" << text.toStdString();
         EXPECT_FALSE(text.contains(u"SCAN"_s)) << sql.toStdString() << "\n" << text.toStdString();

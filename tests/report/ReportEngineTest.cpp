@@ -54,7 +54,8 @@ ReportTemplate SmallPage() {
 
 ReportTable Amounts(int rows) {
     ReportTable t({u"Name"_s, u"Amount"_s});
-    for (int i = 1; i <= rows; ++i) t.AddRow({u"第%1行"_s.arg(i), double(i)});
+    for (int i = 1; i <= rows; ++i)
+        t.AddRow({u"第%1行"_s.arg(i), double(i)});
     return t;
 }
 
@@ -117,7 +118,8 @@ TEST(ReportFormat, WritesNumbersDatesAndTexts) {
 TEST(ReportExpression, SplitsTextAndRefusesBrokenExpressions) {
     QList<TextPiece> pieces;
     QString error;
-    ASSERT_TRUE(ParseReportText(u"[[注] 金额：[ ADOQuery1.BillSum ]元 [sum(Amount)][PAGE#]"_s, &pieces, &error));
+    ASSERT_TRUE(
+        ParseReportText(u"[[注] 金额：[ ADOQuery1.BillSum ]元 [sum(Amount)][PAGE#]"_s, &pieces, &error));
     ASSERT_EQ(pieces.size(), 5);
     EXPECT_EQ(pieces[0].literal, u"[注] 金额："_s);
     EXPECT_EQ(pieces[1].expression.dataSet, u"ADOQuery1"_s);
@@ -127,12 +129,9 @@ TEST(ReportExpression, SplitsTextAndRefusesBrokenExpressions) {
     EXPECT_EQ(pieces[4].expression.kind, ReportExpression::Kind::PageNumber);
 
     const std::pair<QString, QString> broken[] = {
-        {u"合计 [BillSum"_s, u"缺少与 [ 配对的 ]"_s},
-        {u"[]"_s, u"方括号中没有内容"_s},
-        {u"[SUM()]"_s, u"SUM 的参数应为字段名"_s},
-        {u"[AVG(BillSum)]"_s, u"不认识的函数 AVG"_s},
-        {u"[a.b.c]"_s, u"无法识别的表达式 [a.b.c]"_s},
-        {u"[Bill Sum]"_s, u"无法识别的表达式 [Bill Sum]"_s},
+        {u"合计 [BillSum"_s, u"缺少与 [ 配对的 ]"_s},  {u"[]"_s, u"方括号中没有内容"_s},
+        {u"[SUM()]"_s, u"SUM 的参数应为字段名"_s},     {u"[AVG(BillSum)]"_s, u"不认识的函数 AVG"_s},
+        {u"[a.b.c]"_s, u"无法识别的表达式 [a.b.c]"_s}, {u"[Bill Sum]"_s, u"无法识别的表达式 [Bill Sum]"_s},
     };
     for (const auto& [text, message] : broken) {
         error.clear();
@@ -175,12 +174,14 @@ TEST(ReportLayout, ListBreaksPagesWithHeadersFootersAndSums) {
     EXPECT_EQ(TextsOf(report, u"Title"_s), QStringList({u"清单"_s, u"清单"_s, u"清单"_s}));
     EXPECT_EQ(TextsOf(report, u"Head"_s).size(), 3) << "the column header repeats on every page";
     QStringList expectedLines;
-    for (int i = 1; i <= 20; ++i) expectedLines << QString::number(i);
+    for (int i = 1; i <= 20; ++i)
+        expectedLines << QString::number(i);
     EXPECT_EQ(TextsOf(report, u"Line"_s), expectedLines) << "every row once, in order";
     EXPECT_EQ(TextsOf(report, u"PageNo"_s),
               QStringList({u"第 1 页 / 共 3 页"_s, u"第 2 页 / 共 3 页"_s, u"第 3 页 / 共 3 页"_s}));
     // Rows 1-9, 10-18 and 19-20.
-    EXPECT_EQ(TextsOf(report, u"PageSum"_s), QStringList({u"本页 45.00"_s, u"本页 126.00"_s, u"本页 39.00"_s}));
+    EXPECT_EQ(TextsOf(report, u"PageSum"_s),
+              QStringList({u"本页 45.00"_s, u"本页 126.00"_s, u"本页 39.00"_s}));
     EXPECT_EQ(TextsOf(report, u"Total"_s), QStringList({u"共 20 条，合计 210.00"_s}));
     EXPECT_EQ(FirstText(report.Pages()[2], u"Total"_s), u"共 20 条，合计 210.00"_s);
 
@@ -233,8 +234,8 @@ TEST(ReportLayout, FirstAndLastPageOnlyBands) {
     notFirst.onFirstPage = false;
     ReportBand lastOnly = Band(BandKind::PageFooter, 5, {Text(u"Last"_s, 0, 0, 80, 5, u"末页页脚"_s)});
     lastOnly.everyPage = false;
-    t.bands = {firstOnly, notFirst, Band(BandKind::MasterData, 30, {Text(u"Name"_s, 0, 0, 80, 8, u"[Name]"_s)}),
-               lastOnly};
+    t.bands = {firstOnly, notFirst,
+               Band(BandKind::MasterData, 30, {Text(u"Name"_s, 0, 0, 80, 8, u"[Name]"_s)}), lastOnly};
     const ReportTable rows = Amounts(7);
     Report report;
     report.SetTemplate(t);
@@ -378,8 +379,8 @@ ReportTemplate EverythingTemplate() {
     t.page.marginTop = 0;
     t.page.marginRight = 12.25;
     t.page.marginBottom = 3;
-    ReportObject text = Text(u"Memo1"_s, 1.1, 2.2, 33.3, 4.4, u"第一行\n  第二行 <a&b> [BillSum]　"_s, u"#,##0.00"_s,
-                             HAlign::Right);
+    ReportObject text = Text(u"Memo1"_s, 1.1, 2.2, 33.3, 4.4, u"第一行\n  第二行 <a&b> [BillSum]　"_s,
+                             u"#,##0.00"_s, HAlign::Right);
     text.fontFamily = HeiFontFamily();
     text.fontSize = 12.5;
     text.bold = text.italic = text.wordWrap = true;
@@ -417,7 +418,9 @@ ReportTemplate EverythingTemplate() {
     header.onFirstPage = false;
     ReportBand columns = Band(BandKind::DataHeader, 6, {rect});
     columns.repeatOnNewPage = false;
-    t.bands = {Band(BandKind::ReportTitle, 20, {picture, embedded}), header, columns,
+    t.bands = {Band(BandKind::ReportTitle, 20, {picture, embedded}),
+               header,
+               columns,
                Band(BandKind::MasterData, 7, {}),
                Band(BandKind::DetailData, 7, {}, u"ADOQuery1"_s),
                Band(BandKind::DataFooter, 7, {}),
@@ -437,7 +440,8 @@ TEST(ReportFile, WritesAndReadsBackEveryProperty) {
     // Defaults are left out, so a plain object stays short.
     ReportTemplate plain;
     plain.bands = {Band(BandKind::MasterData, 7, {Text(u"Memo1"_s, 0, 0, 10, 5, u"[BillSum]"_s)})};
-    EXPECT_TRUE(TemplateToXml(plain).contains(R"(<text name="Memo1" x="0" y="0" w="10" h="5">[BillSum]</text>)"));
+    EXPECT_TRUE(
+        TemplateToXml(plain).contains(R"(<text name="Memo1" x="0" y="0" w="10" h="5">[BillSum]</text>)"));
 }
 
 TEST(ReportFile, RefusesWhatItDoesNotKnowAndNamesTheLine) {
@@ -445,13 +449,15 @@ TEST(ReportFile, RefusesWhatItDoesNotKnowAndNamesTheLine) {
         {"<report version=\"1\">\n<band kind=\"MasterData\" name=\"B\" height=\"7\">\n"
          "<text name=\"M\" x=\"0\" y=\"0\" w=\"1\" h=\"1\" colour=\"red\"/>\n</band>\n</report>",
          u"第 3 行：元素 <text> 不认识属性 colour"_s},
-        {"<report>\n<band kind=\"Middle\" name=\"B\" height=\"7\"/>\n</report>", u"第 2 行：不认识的区域类型 \"Middle\""_s},
+        {"<report>\n<band kind=\"Middle\" name=\"B\" height=\"7\"/>\n</report>",
+         u"第 2 行：不认识的区域类型 \"Middle\""_s},
         {"<report>\n<band kind=\"MasterData\" name=\"B\" height=\"seven\"/>\n</report>",
          u"第 2 行：属性 height 的值 \"seven\" 不是数字"_s},
         {"<report>\n<page size=\"A4\"/>\n<table/>\n</report>", u"第 3 行：<report> 中不应有元素 <table>"_s},
         {"<report version=\"2\"/>", u"第 1 行：模板格式版本 2 高于本程序支持的版本 1"_s},
         {"<bill/>", u"第 1 行：根元素应为 <report>"_s},
-        {"<report>\n<band kind=\"MasterData\" name=\"B\" height=\"7\">\n<text name=\"M\">unclosed", u"第 3 行："_s},
+        {"<report>\n<band kind=\"MasterData\" name=\"B\" height=\"7\">\n<text name=\"M\">unclosed",
+         u"第 3 行："_s},
     };
     for (const auto& [xml, message] : cases) {
         ReportTemplate out;

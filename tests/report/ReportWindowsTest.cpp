@@ -49,8 +49,12 @@ struct ScriptedHooks {
             questions << text;
             return answerYes;
         };
-        h.chooseOpenFile = [this](QWidget*, const QString&, const QString&, const QString&) { return openAnswer; };
-        h.chooseSaveFile = [this](QWidget*, const QString&, const QString&, const QString&) { return saveAnswer; };
+        h.chooseOpenFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return openAnswer;
+        };
+        h.chooseSaveFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return saveAnswer;
+        };
         h.printDialog = [this](QWidget*, QPrinter* printer) {
             if (printToPdf.isEmpty()) return false;
             printer->setOutputFormat(QPrinter::PdfFormat);
@@ -72,7 +76,8 @@ struct ScriptedHooks {
 
 template <typename T> T* Child(QWidget* window, const QString& name) {
     T* child = window->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << "no control " << name.toStdString() << " in " << window->objectName().toStdString();
+    EXPECT_NE(child, nullptr) << "no control " << name.toStdString() << " in "
+                              << window->objectName().toStdString();
     return child;
 }
 
@@ -107,7 +112,8 @@ TEST(ReportPreviewWindow, PagesZoomFindAndPrint) {
         for (const char16_t* name : {u"pbZoom", u"pbPrint", u"pbFind", u"pbExit"})
             EXPECT_NE(preview->findChild<QWidget*>(QString::fromUtf16(name)), nullptr);
         for (const char16_t* name : {u"pbLoad", u"pbSave", u"pbHelp"})
-            EXPECT_EQ(preview->findChild<QWidget*>(QString::fromUtf16(name)), nullptr) << "not declared by this report";
+            EXPECT_EQ(preview->findChild<QWidget*>(QString::fromUtf16(name)), nullptr)
+                << "not declared by this report";
 
         auto* label = Child<QLabel>(preview, u"PageLabel"_s);
         EXPECT_EQ(label->text(), u"第 1 页 / 共 3 页"_s);
@@ -186,7 +192,8 @@ TEST(ReportPreviewWindow, VoucherButtonsOpenSaveAndHelp) {
     EXPECT_EQ(data.moneyCnAsked, 1);
     hooks.onModal = [&](QDialog* window) {
         EXPECT_EQ(data.moneyCnAsked, 2) << "showing prepares again";
-        for (const char16_t* name : {u"pbZoom", u"pbLoad", u"pbSave", u"pbPrint", u"pbFind", u"pbHelp", u"pbExit"})
+        for (const char16_t* name :
+             {u"pbZoom", u"pbLoad", u"pbSave", u"pbPrint", u"pbFind", u"pbHelp", u"pbExit"})
             EXPECT_NE(window->findChild<QWidget*>(QString::fromUtf16(name)), nullptr);
 
         hooks.saveAnswer = dir.filePath(u"凭证"_s);
@@ -221,7 +228,8 @@ TEST(ReportPreviewWindow, FailedPreparationShowsTheEnginesMessageAndNoWindow) {
     EXPECT_FALSE(ShowReport(report));
     EXPECT_EQ(hooks.modalShown, 0);
     ASSERT_EQ(hooks.messages.size(), 1);
-    EXPECT_TRUE(hooks.messages[0].contains(u"引用了不存在的数据集 ADOQueryBigFont"_s)) << hooks.messages[0].toStdString();
+    EXPECT_TRUE(hooks.messages[0].contains(u"引用了不存在的数据集 ADOQueryBigFont"_s))
+        << hooks.messages[0].toStdString();
 }
 
 TEST(ReportDesignerWindow, SelectMoveEditAddSaveAndClose) {
@@ -284,7 +292,8 @@ TEST(ReportDesignerWindow, SelectMoveEditAddSaveAndClose) {
         const QPointF edge(canvas->BandArea(1).center().x(), canvas->BandArea(1).bottom());
         Mouse(canvas, QEvent::MouseButtonPress, edge);
         Mouse(canvas, QEvent::MouseMove, edge + QPointF(0, 3 * canvas->Scale()));
-        EXPECT_NEAR(canvas->BandArea(1).height(), 15 * canvas->Scale(), 0.01) << "the band grows while dragged";
+        EXPECT_NEAR(canvas->BandArea(1).height(), 15 * canvas->Scale(), 0.01)
+            << "the band grows while dragged";
         Mouse(canvas, QEvent::MouseButtonRelease, edge + QPointF(0, 3 * canvas->Scale()));
         EXPECT_EQ(doc->Band(1).height, 15);
         EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>(designer, u"BandHeightSpin"_s)->value(), 15);

@@ -20,8 +20,9 @@ using namespace tev::testing;
 
 namespace {
 
-const char* const kTemplates[] = {"Bill.frf",       "Money.frf",        "BillReport.frf",    "BillReport2.frf",
-                                  "MoneyReport.frf", "MoneyReport2.frf", "CustomerMonth.frf", "MoneyMonth.frf"};
+const char* const kTemplates[] = {"Bill.frf",          "Money.frf",       "BillReport.frf",
+                                  "BillReport2.frf",   "MoneyReport.frf", "MoneyReport2.frf",
+                                  "CustomerMonth.frf", "MoneyMonth.frf"};
 
 // The text of a PDF (or of one of its pages) as pdftotext reads it, in reading order.
 QString PdfText(const QString& pdf, int page = 0) {
@@ -42,7 +43,9 @@ int PdfPages(const QString& pdf) {
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QString Lines(const QStringList& lines) { return lines.join(u'\n'); }
+QString Lines(const QStringList& lines) {
+    return lines.join(u'\n');
+}
 
 class ShippedTemplate : public ::testing::TestWithParam<const char*> {};
 
@@ -69,8 +72,8 @@ TEST_P(ShippedTemplate, LoadsPreparesAndIsStoredCanonically) {
                 << item.object.name.toStdString() << " outside the margins";
             if (item.Kind() == ObjectKind::Text && amount.match(item.Text()).hasMatch()) {
                 ++amounts;
-                EXPECT_EQ(item.object.hAlign, HAlign::Right) << item.object.name.toStdString() << " "
-                                                             << item.Text().toStdString();
+                EXPECT_EQ(item.object.hAlign, HAlign::Right)
+                    << item.object.name.toStdString() << " " << item.Text().toStdString();
             }
         }
     }
@@ -87,8 +90,9 @@ TEST_P(ShippedTemplate, LoadsPreparesAndIsStoredCanonically) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frf, ShippedTemplate, ::testing::ValuesIn(kTemplates),
-                         [](const auto& info) { return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Frf, ShippedTemplate, ::testing::ValuesIn(kTemplates), [](const auto& info) {
+    return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString();
+});
 
 } // namespace
 
@@ -115,7 +119,8 @@ TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
              u"打印日期：2024-05-31"_s,
              u"第 1 页 / 共 1 页"_s,
          }) {
-        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n" << Lines(lines).toStdString();
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n"
+                                              << Lines(lines).toStdString();
     }
     // The received and owed amounts fill their boxes from the right, beside their labels:
     // margins 15 and 12, the grid 26 mm down the title band, rows of 9 mm, labels 24 mm wide.
@@ -127,9 +132,9 @@ TEST(BillPrint, SalesBillShowsReceivedOwedCapitalsAndItsVouchers) {
     const QString pdf = dir.filePath(u"Bill.pdf"_s);
     ASSERT_TRUE(report.ExportPdf(pdf)) << report.LastError().toStdString();
     const QString text = PdfText(pdf);
-    for (const QString& expected : {u"已收付金额"_s, u"未收付金额"_s, u"杭州明远贸易有限公司"_s, u"SK000031"_s, u"300.00"_s,
-                                    u"SK000034"_s, u"200.00"_s, u"500.00"_s, u"壹仟 零佰 零拾 零元 零角 零分"_s,
-                                    u"帐户名称"_s}) {
+    for (const QString& expected :
+         {u"已收付金额"_s, u"未收付金额"_s, u"杭州明远贸易有限公司"_s, u"SK000031"_s, u"300.00"_s,
+          u"SK000034"_s, u"200.00"_s, u"500.00"_s, u"壹仟 零佰 零拾 零元 零角 零分"_s, u"帐户名称"_s}) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\nin\n" << text.toStdString();
     }
 }
@@ -178,7 +183,8 @@ TEST(VoucherPrint, ExpenseVoucherShowsUnsignedAmountAndTheCapitalsVariable) {
              u"备　　注 | 代付看房交通费"_s,
              u"经手人：王芳 | 审核： | 出纳： | 交/领款人："_s,
          }) {
-        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n" << Lines(lines).toStdString();
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\nin\n"
+                                              << Lines(lines).toStdString();
     }
 
     QTemporaryDir dir;
@@ -210,10 +216,11 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
     const int pages = report.PageCount();
     ASSERT_GE(pages, 3);
 
-    const QString heading = bills ? u"创建时间 | 单据编号 | 单据类型 | 客户名称 | 单据金额 | 已收金额 | 未收金额 | 业务员 | "
-                                    u"业务种类 | 业务进度 | 备注信息"_s
-                                  : u"创建时间 | 单据编号 | 帐户名称 | 客户名称 | 收入 | 支出 | 合计 | 业务员 | 收支种类 | "
-                                    u"类别 | 凭证 | 备注信息"_s;
+    const QString heading =
+        bills ? u"创建时间 | 单据编号 | 单据类型 | 客户名称 | 单据金额 | 已收金额 | 未收金额 | 业务员 | "
+                u"业务种类 | 业务进度 | 备注信息"_s
+              : u"创建时间 | 单据编号 | 帐户名称 | 客户名称 | 收入 | 支出 | 合计 | 业务员 | 收支种类 | "
+                u"类别 | 凭证 | 备注信息"_s;
     const double right = report.Template().page.PageSize().width() - report.Template().page.marginRight;
     int rowsSeen = 0;
     for (int p = 0; p < pages; ++p) {
@@ -238,7 +245,8 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
         const QString serial = QString::number((bills ? 100 : 300) + i).rightJustified(6, u'0');
         EXPECT_EQ(dump.count(serial), 1) << serial.toStdString();
     }
-    const QString summary = PageTextLines(report.Pages().last()).value(PageTextLines(report.Pages().last()).size() - 2);
+    const QString summary =
+        PageTextLines(report.Pages().last()).value(PageTextLines(report.Pages().last()).size() - 2);
     EXPECT_EQ(summary, bills ? u"合计：共 100 条 | 168,375.00 | 84,612.50 | 83,762.50"_s
                              : u"合计：共 100 条 | 60,018.75 | 20,618.75 | 39,400.00"_s);
 
@@ -260,8 +268,11 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Frf, ListPrint,
-                         ::testing::Values("BillReport.frf", "BillReport2.frf", "MoneyReport.frf", "MoneyReport2.frf"),
-                         [](const auto& info) { return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString(); });
+                         ::testing::Values("BillReport.frf", "BillReport2.frf", "MoneyReport.frf",
+                                           "MoneyReport2.frf"),
+                         [](const auto& info) {
+                             return QString::fromLatin1(info.param).section(u'.', 0, 0).toStdString();
+                         });
 
 TEST(MonthlyPrint, HeadingsFromPrintListAndRowsInTableOrder) {
     ReportFixtures data;

@@ -102,9 +102,11 @@ TEST(TemplateDocument, ChangesSaveLoadBackIdenticalAndUndoToTheOriginal) {
     EXPECT_DOUBLE_EQ(report.Pages()[0].items.first().Rect().left(), 20.0) << "left margin now 20";
 
     // All the way back, and forward again.
-    while (doc.UndoStack()->canUndo()) doc.UndoStack()->undo();
+    while (doc.UndoStack()->canUndo())
+        doc.UndoStack()->undo();
     EXPECT_TRUE(doc.Template() == original);
-    while (doc.UndoStack()->canRedo()) doc.UndoStack()->redo();
+    while (doc.UndoStack()->canRedo())
+        doc.UndoStack()->redo();
     EXPECT_TRUE(doc.Template() == changed);
 }
 

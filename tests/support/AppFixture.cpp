@@ -9,8 +9,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +44,8 @@ QString AppFixture::DbPath() const {
 }
 
 void AppFixture::OpenDatabase() {
-    ASSERT_TRUE(tev::ShareDM->ADOConnection1.Open(DbPath())) << tev::ShareDM->ADOConnection1.LastError().toStdString();
+    ASSERT_TRUE(tev::ShareDM->ADOConnection1.Open(DbPath()))
+        << tev::ShareDM->ADOConnection1.LastError().toStdString();
 }
 
 void AppFixture::Sql(const QString& sql, const QVariantList& args) {
@@ -58,7 +59,8 @@ QVariant AppFixture::Scalar(const QString& sql, const QVariantList& args) {
     return rs.IsEmpty() ? QVariant() : rs.At(0, 0);
 }
 
-void AppFixture::AddSalesman(const QString& name, const QString& key, const QString& range, const QString& picture) {
+void AppFixture::AddSalesman(const QString& name, const QString& key, const QString& range,
+                             const QString& picture) {
     Sql(u"UPDATE Power SET PowerName = ?, PowerKey = ?, PowerRange = ?, PowerPicture = ? WHERE PowerIndex = "
         "(SELECT MIN(PowerIndex) FROM Power WHERE PowerRole = '业务员' AND PowerName = '')"_s,
         {name, key, range, picture.isEmpty() ? u"Faces/3.bmp"_s : picture});

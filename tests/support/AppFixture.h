@@ -24,7 +24,8 @@ protected:
     // The first column of the first row of a query.
     QVariant Scalar(const QString& sql, const QVariantList& args = {});
     // Fills a free salesman slot.
-    void AddSalesman(const QString& name, const QString& key, const QString& range, const QString& picture = {});
+    void AddSalesman(const QString& name, const QString& key, const QString& range,
+                     const QString& picture = {});
     // Scripts the sign-in window: choose name, enter password, confirm.
     void ExpectSignIn(const QString& name, const QString& password);
 

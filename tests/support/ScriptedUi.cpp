@@ -11,12 +11,18 @@ namespace tevtest {
 namespace {
 const char* KindName(Shown::Kind k) {
     switch (k) {
-    case Shown::Message: return "message";
-    case Shown::YesNo: return "Yes/No question";
-    case Shown::Modal: return "modal window";
-    case Shown::SaveFile: return "save-file dialog";
-    case Shown::OpenFile: return "open-file dialog";
-    case Shown::OpenUrl: return "address to open";
+    case Shown::Message:
+        return "message";
+    case Shown::YesNo:
+        return "Yes/No question";
+    case Shown::Modal:
+        return "modal window";
+    case Shown::SaveFile:
+        return "save-file dialog";
+    case Shown::OpenFile:
+        return "open-file dialog";
+    case Shown::OpenUrl:
+        return "address to open";
     }
     return "?";
 }
@@ -107,7 +113,8 @@ void ScriptedUi::Message(QWidget*, const QString& text, const QString& caption, 
     if (!Take(Shown::Message, text, e)) return;
     EXPECT_EQ(e.text.toStdString(), text.toStdString()) << "message text";
     if (e.checkCaption) {
-        EXPECT_EQ(e.caption.toStdString(), caption.toStdString()) << "caption of message " << text.toStdString();
+        EXPECT_EQ(e.caption.toStdString(), caption.toStdString())
+            << "caption of message " << text.toStdString();
         EXPECT_EQ(int(e.icon), int(icon)) << "icon of message " << text.toStdString();
     }
 }

@@ -16,7 +16,7 @@ namespace tevtest {
 
 struct Shown {
     enum Kind { Message, YesNo, Modal, SaveFile, OpenFile, OpenUrl } kind;
-    QString text;    // message text, question, form object name, dialog caption or address
+    QString text; // message text, question, form object name, dialog caption or address
     QString caption;
     tev::MsgIcon icon = tev::MsgIcon::None;
 };
@@ -35,7 +35,9 @@ public:
     ScriptedUi& ExpectModal(const QString& formName, std::function<void(Form*)> act) {
         return ExpectModal(formName, [act, formName](QDialog* d) {
             auto* f = dynamic_cast<Form*>(d);
-            if (!f) throw std::runtime_error("modal window is not of the expected class: " + formName.toStdString());
+            if (!f)
+                throw std::runtime_error("modal window is not of the expected class: " +
+                                         formName.toStdString());
             act(f);
         });
     }
@@ -86,8 +88,7 @@ private:
 };
 
 // Finds a named control of a window, failing loudly with the window's and the control's name.
-template <typename T>
-T* Find(QObject* form, const QString& name) {
+template <typename T> T* Find(QObject* form, const QString& name) {
     T* c = form->findChild<T*>(name);
     if (!c)
         throw std::runtime_error("window " + form->objectName().toStdString() + " has no control " +

@@ -49,7 +49,9 @@ protected:
         FormBuySell->CustomerFixed = false;
         return FormBuySell->RunFormShow();
     }
-    QVariant BillField(qint64 bill, const QString& column) { return Field(u"Bill"_s, column, u"BillIndex"_s, bill); }
+    QVariant BillField(qint64 bill, const QString& column) {
+        return Field(u"Bill"_s, column, u"BillIndex"_s, bill);
+    }
     qint64 LastBill() { return Scalar(u"SELECT MAX(BillIndex) FROM Bill"_s).toLongLong(); }
     int VouchersOf(qint64 bill) {
         return Scalar(u"SELECT COUNT(*) FROM MoneyTable WHERE MoneyBill = ?"_s, {bill}).toInt();
@@ -70,8 +72,8 @@ protected:
     }
     std::vector<bool> EditButtonsHidden() {
         std::vector<bool> v;
-        for (QWidget* w : {FormBuySell->Button1, FormBuySell->Button2, FormBuySell->Button3, FormBuySell->BitBtn1,
-                           FormBuySell->BitBtn3})
+        for (QWidget* w : {FormBuySell->Button1, FormBuySell->Button2, FormBuySell->Button3,
+                           FormBuySell->BitBtn1, FormBuySell->BitBtn3})
             v.push_back(w->isHidden());
         return v;
     }
@@ -137,7 +139,8 @@ TEST_F(BillEditorTest, SalesNumberGrowsByADigitAndIsRecorded) {
 TEST_F(BillEditorTest, NumberProposals) {
     const struct {
         QString stored, proposed;
-    } cases[] = {{u"XS0009"_s, u"XS00010"_s}, {u"XS12A"_s, u""_s}, {u"XS99999999999"_s, u""_s}, {u"A000"_s, u""_s}};
+    } cases[] = {
+        {u"XS0009"_s, u"XS00010"_s}, {u"XS12A"_s, u""_s}, {u"XS99999999999"_s, u""_s}, {u"A000"_s, u""_s}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
         SetSetting(1, c.stored);
@@ -170,8 +173,10 @@ TEST_F(BillEditorTest, ChecksRunInOrderAndStoreNothing) {
          u"ComboBox5"_s},
         {"no business kind", [] { FormBuySell->ComboBox2->setCurrentIndex(-1); }, u"请选择收支种类"_s,
          u"ComboBox2"_s},
-        {"no progress", [] { FormBuySell->ComboBox3->setCurrentIndex(-1); }, u"请选择业务进度"_s, u"ComboBox3"_s},
-        {"a lone point", [] { FormBuySell->Edit2->setText(u"."_s); }, u"金额格式有误，请重新输入"_s, u"Edit2"_s},
+        {"no progress", [] { FormBuySell->ComboBox3->setCurrentIndex(-1); }, u"请选择业务进度"_s,
+         u"ComboBox3"_s},
+        {"a lone point", [] { FormBuySell->Edit2->setText(u"."_s); }, u"金额格式有误，请重新输入"_s,
+         u"Edit2"_s},
         {"two points", [] { FormBuySell->Edit2->setText(u"1.2.3"_s); }, u"金额格式有误，请重新输入"_s,
          u"Edit2"_s},
     };
@@ -198,7 +203,10 @@ TEST_F(BillEditorTest, AcceptedOddInputs) {
     const struct {
         QString serial, amount;
         double stored;
-    } cases[] = {{u"ABC"_s, u"abc"_s, 0}, {u""_s, u""_s, 0}, {u"0001"_s, u"-5"_s, 0}, {u"XS7"_s, u"12.34567"_s, 12.34567}};
+    } cases[] = {{u"ABC"_s, u"abc"_s, 0},
+                 {u""_s, u""_s, 0},
+                 {u"0001"_s, u"-5"_s, 0},
+                 {u"XS7"_s, u"12.34567"_s, 12.34567}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.serial.toStdString());
         ASSERT_TRUE(OpenNew(u"采购开单"_s));
@@ -241,7 +249,8 @@ TEST_F(BillEditorTest, VoucherAddedToANewSalesBillStoresTheBillFirst) {
     FormBuySell->Button1->click();
     EXPECT_EQ(Setting(1), u"XS00100"_s);
     EXPECT_EQ(VouchersOf(bill), 1);
-    EXPECT_DOUBLE_EQ(Scalar(u"SELECT MoneySum FROM MoneyTable WHERE MoneyBill = ?"_s, {bill}).toDouble(), 300);
+    EXPECT_DOUBLE_EQ(Scalar(u"SELECT MoneySum FROM MoneyTable WHERE MoneyBill = ?"_s, {bill}).toDouble(),
+                     300);
     EXPECT_EQ(FormBuySell->DBGridEh1->RowCount(), 1);
     EXPECT_EQ(FormBuySell->DBGridEh1->FooterText(u"MoneyCreateTime"_s), u"1条"_s);
 
@@ -280,7 +289,8 @@ TEST_F(BillEditorTest, AbandonedNewBillIsRemovedWithItsVouchers) {
     });
     FormBuySell->Button1->click();
     const int bill = FormBuySell->CurrentBill;
-    EXPECT_DOUBLE_EQ(Scalar(u"SELECT MoneySum FROM MoneyTable WHERE MoneyBill = ?"_s, {bill}).toDouble(), -40);
+    EXPECT_DOUBLE_EQ(Scalar(u"SELECT MoneySum FROM MoneyTable WHERE MoneyBill = ?"_s, {bill}).toDouble(),
+                     -40);
     AddVoucher(bank, u"杭州远洋"_s, -10, bill); // another window added one meanwhile
     const QString recorded = Setting(2);
 
@@ -349,7 +359,8 @@ TEST_F(BillEditorTest, StoredBillIsLockedUntilThePasswordIsGiven) {
 
     // Locked: store, delete and the voucher buttons do nothing, whatever is typed.
     FormBuySell->Edit2->setText(u"1"_s);
-    for (QPushButton* b : {FormBuySell->BitBtn1, FormBuySell->BitBtn3, FormBuySell->Button1, FormBuySell->Button3})
+    for (QPushButton* b :
+         {FormBuySell->BitBtn1, FormBuySell->BitBtn3, FormBuySell->Button1, FormBuySell->Button3})
         b->click();
     FormBuySell->DBGridEh1DblClick();
     EXPECT_DOUBLE_EQ(BillField(b, u"BillSum"_s).toDouble(), 800);

@@ -28,15 +28,17 @@ protected:
             const char16_t* date;
             const char16_t* serial;
             double in, sum;
-        } rows[] = {{u"2024-03-05", u"SR1", 100.5, 100.5}, {u"2024-11-20", u"ZC1", 0, -20.25},
+        } rows[] = {{u"2024-03-05", u"SR1", 100.5, 100.5},
+                    {u"2024-11-20", u"ZC1", 0, -20.25},
                     {u"2024-03-06", u"SR2", 0.12346, 0.12346}};
         for (const auto& r : rows)
             Sql(u"INSERT INTO MoneyTable (MoneyCreateTime, MoneySerial, MoneyIn, MoneySum) VALUES (?, ?, ?, ?)"_s,
                 {QString::fromUtf16(r.date), QString::fromUtf16(r.serial), r.in, r.sum});
-        ASSERT_TRUE(ShareDM->ADOConnection1.Select(
-            u"Select MoneyIndex,MoneyCreateTime,MoneySerial,MoneyIn,MoneySum From MoneyTable Where MoneyIndex > 1 "
-            "Order By MoneyIndex"_s,
-            result));
+        ASSERT_TRUE(
+            ShareDM->ADOConnection1.Select(u"Select MoneyIndex,MoneyCreateTime,MoneySerial,MoneyIn,MoneySum "
+                                           u"From MoneyTable Where MoneyIndex > 1 "
+                                           "Order By MoneyIndex"_s,
+                                           result));
     }
 
     TDataGrid grid;
@@ -55,9 +57,11 @@ TEST_F(DataGridTest, ShowsNamedColumnsFormatted) {
     EXPECT_EQ(grid.CellText(1, u"MoneySum"_s), u"-20.25"_s);
     EXPECT_EQ(grid.CellText(2, u"MoneyIn"_s), u"0.1235"_s); // FormatAmount: four decimals
     EXPECT_EQ(grid.CellText(1, u"MoneyIn"_s), u"0"_s);
-    EXPECT_EQ(m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+    EXPECT_EQ(m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                  Qt::AlignHorizontal_Mask,
               Qt::AlignLeft);
-    EXPECT_EQ(m->data(m->index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+    EXPECT_EQ(m->data(m->index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                  Qt::AlignHorizontal_Mask,
               Qt::AlignRight);
     EXPECT_EQ(grid.View()->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(grid.View()->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -72,7 +76,8 @@ TEST_F(DataGridTest, CurrentRowGivesEveryFieldOfTheResult) {
     EXPECT_EQ(grid.CurrentString(u"MoneySerial"_s), u"ZC1"_s);
     EXPECT_DOUBLE_EQ(grid.CurrentFloat(u"MoneySum"_s), -20.25);
     // MoneyIndex is not a shown column but is part of the row.
-    EXPECT_EQ(grid.CurrentInteger(u"MoneyIndex"_s), result.At(1, result.ColumnIndex(u"MoneyIndex"_s)).toLongLong());
+    EXPECT_EQ(grid.CurrentInteger(u"MoneyIndex"_s),
+              result.At(1, result.ColumnIndex(u"MoneyIndex"_s)).toLongLong());
     EXPECT_TRUE(grid.CurrentString(u"NoSuchColumn"_s).isEmpty());
     grid.SetCurrentRow(7);
     EXPECT_FALSE(grid.HasCurrentRow());

@@ -4,11 +4,11 @@
 
 #include "tests/support/AppFixture.h"
 
+#include "access/AskForm.h"
 #include "app/Forms.h"
 #include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "access/AskForm.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,16 +36,18 @@ protected:
     qint64 AddAccount(const QString& name) {
         return Db().Insert(QStringLiteral("Account"), {{QStringLiteral("AccountName"), name}});
     }
-    qint64 AddBill(const QString& kind, const QString& customer, double sum, const QString& serial = QStringLiteral("")) {
-        return Db().Insert(QStringLiteral("Bill"), {{QStringLiteral("BillKind"), kind},
-                                                    {QStringLiteral("BillUser"), customer},
-                                                    {QStringLiteral("BillSum"), sum},
-                                                    {QStringLiteral("BillSerial"), serial},
-                                                    {QStringLiteral("BillCreateTime"), QStringLiteral("2024-03-01")},
-                                                    {QStringLiteral("BillRecordTime"), QStringLiteral("2024-03-01")},
-                                                    {QStringLiteral("BillReason"), QStringLiteral("中介服务")},
-                                                    {QStringLiteral("BillState"), QStringLiteral("已签约")},
-                                                    {QStringLiteral("BillMan"), QStringLiteral("李娜")}});
+    qint64 AddBill(const QString& kind, const QString& customer, double sum,
+                   const QString& serial = QStringLiteral("")) {
+        return Db().Insert(QStringLiteral("Bill"),
+                           {{QStringLiteral("BillKind"), kind},
+                            {QStringLiteral("BillUser"), customer},
+                            {QStringLiteral("BillSum"), sum},
+                            {QStringLiteral("BillSerial"), serial},
+                            {QStringLiteral("BillCreateTime"), QStringLiteral("2024-03-01")},
+                            {QStringLiteral("BillRecordTime"), QStringLiteral("2024-03-01")},
+                            {QStringLiteral("BillReason"), QStringLiteral("中介服务")},
+                            {QStringLiteral("BillState"), QStringLiteral("已签约")},
+                            {QStringLiteral("BillMan"), QStringLiteral("李娜")}});
     }
     // A voucher of the signed amount (income when 0 or more).
     qint64 AddVoucher(qint64 account, const QString& customer, double sum, qint64 bill = 0,
@@ -72,7 +74,8 @@ protected:
         Sql(QStringLiteral("UPDATE Setting SET SettingValue = ? WHERE SettingIndex = ?"), {value, row});
     }
     QString Setting(int row) {
-        return Scalar(QStringLiteral("SELECT SettingValue FROM Setting WHERE SettingIndex = ?"), {row}).toString();
+        return Scalar(QStringLiteral("SELECT SettingValue FROM Setting WHERE SettingIndex = ?"), {row})
+            .toString();
     }
     int Count(const QString& table) {
         return Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();

@@ -79,13 +79,15 @@ TEST_F(PrintTest, SalesBillPrintsReceivedOwedVouchersAndCapitals) {
     FormBuySell->SpeedButton1->click();
     EXPECT_EQ(Scalar(u"SELECT BigFontValue FROM PrintBigFont"_s).toString(),
               u"壹仟　零佰　零拾　零元　零角　零分　"_s);
-    for (const QString& line : {u"单据金额 | 1,000.00 | 已收付金额 | 500.00"_s, u"未收付金额 | 500.00"_s,
-                                u"1 | 2024-03-02 | SR0001 | 现金 | 300.00 | 0.00 | 300.00"_s,
-                                u"2 | 2024-03-02 | SR0002 | 现金 | 200.00 | 0.00 | 200.00"_s,
-                                u"金额大写 | 壹仟　零佰　零拾　零元　零角　零分"_s, u"客户名称 | 张三"_s, u"XS0001"_s})
+    for (const QString& line :
+         {u"单据金额 | 1,000.00 | 已收付金额 | 500.00"_s, u"未收付金额 | 500.00"_s,
+          u"1 | 2024-03-02 | SR0001 | 现金 | 300.00 | 0.00 | 300.00"_s,
+          u"2 | 2024-03-02 | SR0002 | 现金 | 200.00 | 0.00 | 200.00"_s,
+          u"金额大写 | 壹仟　零佰　零拾　零元　零角　零分"_s, u"客户名称 | 张三"_s, u"XS0001"_s})
         EXPECT_TRUE(dump.contains(line)) << line.toStdString() << "\n" << dump.toStdString();
     const QString pdf = PdfText(FormBuySell->frReport1);
-    EXPECT_TRUE(pdf.contains(u"500.00"_s) && pdf.contains(u"SR0002"_s) && pdf.contains(u"壹仟"_s)) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(u"500.00"_s) && pdf.contains(u"SR0002"_s) && pdf.contains(u"壹仟"_s))
+        << pdf.toStdString();
 }
 
 TEST_F(PrintTest, PaidPurchaseBillPrintsItsSignsAndTheCapitalsOfItsAmount) {
@@ -119,7 +121,8 @@ TEST_F(PrintTest, VoucherPrintsStoredAmountAndTheBoxInCapitals) {
     EXPECT_TRUE(dump.contains(u"80.50"_s)) << dump.toStdString();
     EXPECT_TRUE(dump.contains(u"捌拾　零元　伍角　零分"_s)) << dump.toStdString();
     const QString pdf = PdfText(FormGetPay->frReport1);
-    EXPECT_TRUE(pdf.contains(u"80.50"_s) && pdf.contains(u"捌拾"_s) && pdf.contains(u"伍角"_s)) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(u"80.50"_s) && pdf.contains(u"捌拾"_s) && pdf.contains(u"伍角"_s))
+        << pdf.toStdString();
 
     // The box changed to 90 but not stored: capitals of 90, the stored amount unchanged.
     FormGetPay->Edit2->setText(u"90"_s);
@@ -204,7 +207,8 @@ TEST(ListTemplates, PrintTypePicksPortraitOrLandscape) {
         {false, u"纵向打印"_s, u"MoneyReport.frf"_s}, {false, u"横向打印"_s, u"MoneyReport2.frf"_s},
         {false, u"其他"_s, u"MoneyReport2.frf"_s},
     };
-    for (const auto& c : cases) EXPECT_EQ(ListTemplateName(c.bills, c.type), c.file) << c.type.toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(ListTemplateName(c.bills, c.type), c.file) << c.type.toStdString();
 }
 
 } // namespace

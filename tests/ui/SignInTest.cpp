@@ -39,14 +39,16 @@ class SignInTest : public AppFixture {
 protected:
     std::vector<bool> VisiblePages() const {
         std::vector<bool> v;
-        for (int i = 0; i < TFormMain::PageCount; ++i) v.push_back(FormMain->PageControl1->isTabVisible(i));
+        for (int i = 0; i < TFormMain::PageCount; ++i)
+            v.push_back(FormMain->PageControl1->isTabVisible(i));
         return v;
     }
 };
 
 TEST_F(SignInTest, MissingDatabaseEndsTheProgramWithTheErrorBox) {
     QFile::remove(DbPath());
-    ui.ExpectMessage(u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle, MsgIcon::Error);
+    ui.ExpectMessage(u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle,
+                     MsgIcon::Error);
     EXPECT_FALSE(FormMain->FormShow());
     EXPECT_NE(FormMain->ExitCode, 0);
     EXPECT_FALSE(ShareDM->ADOConnection1.IsOpen());
@@ -77,7 +79,8 @@ TEST_F(SignInTest, AccountListLeavesOutFreeSlotsAndTheModifyRow) {
     AddSalesman(u"张伟"_s, u"1234"_s, u"业务管理；"_s);
     FormLogin->RunFormShow();
     QStringList names;
-    for (int i = 0; i < FormLogin->ComboBox1->count(); ++i) names << FormLogin->ComboBox1->itemText(i);
+    for (int i = 0; i < FormLogin->ComboBox1->count(); ++i)
+        names << FormLogin->ComboBox1->itemText(i);
     EXPECT_EQ(names, (QStringList{u"管理员"_s, u"财务主管"_s, u"财务总监"_s, u"总经理"_s, u"张伟"_s}));
     EXPECT_EQ(FormLogin->ComboBox1->currentIndex(), 0);
 }
@@ -205,7 +208,8 @@ TEST_F(SignInTest, SalesmanNameWithQuoteBuildsWorkingFilters) {
     EXPECT_EQ(CustomerFilter, u" And (CustomerMan = '老王''s')"_s);
     EXPECT_EQ(FormMain->Login->text(), u"老王's"_s);
     ResultSet rs;
-    ASSERT_TRUE(ShareDM->ADOConnection1.Select(u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, rs));
+    ASSERT_TRUE(ShareDM->ADOConnection1.Select(
+        u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, rs));
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.AsString(u"CustomerName"_s), u"甲"_s);
 }
@@ -233,21 +237,25 @@ TEST_F(SignInTest, SortBoxesAreRestoredFromTheConfigurationFile) {
                                            FormMain->ComboBox8,  FormMain->ComboBox10, FormMain->ComboBox4,
                                            FormMain->ComboBox11, FormMain->ComboBox12};
     std::vector<int> indices;
-    for (QComboBox* b : boxes) indices.push_back(b->currentIndex());
+    for (QComboBox* b : boxes)
+        indices.push_back(b->currentIndex());
     EXPECT_EQ(indices, (std::vector<int>{0, 1, 0, 0, 1, 0, 0, 1}));
     EXPECT_FALSE(QFile::exists(IniFileName)); // restoring writes nothing back
 
     // Stored values come back; hand-edited nonsense falls back to the default.
     const QList<QPair<QString, QString>> stored = {
-        {ini::CustomerSortField, u"1"_s}, {ini::CustomerSortDirection, u"0"_s}, {ini::BillDateRange, u"1"_s},
-        {ini::BillSortField, u"3"_s},     {ini::BillSortDirection, u"abc"_s},   {ini::VoucherDateRange, u"7"_s},
-        {ini::VoucherSortField, u"-1"_s}, {ini::VoucherSortDirection, u"0"_s},
+        {ini::CustomerSortField, u"1"_s},   {ini::CustomerSortDirection, u"0"_s},
+        {ini::BillDateRange, u"1"_s},       {ini::BillSortField, u"3"_s},
+        {ini::BillSortDirection, u"abc"_s}, {ini::VoucherDateRange, u"7"_s},
+        {ini::VoucherSortField, u"-1"_s},   {ini::VoucherSortDirection, u"0"_s},
     };
-    for (const auto& [key, value] : stored) ASSERT_TRUE(IniWriteString(ini::Section, key, value, IniFileName));
+    for (const auto& [key, value] : stored)
+        ASSERT_TRUE(IniWriteString(ini::Section, key, value, IniFileName));
     ExpectSignIn(u"总经理"_s, u""_s);
     ASSERT_TRUE(FormMain->SignIn());
     indices.clear();
-    for (QComboBox* b : boxes) indices.push_back(b->currentIndex());
+    for (QComboBox* b : boxes)
+        indices.push_back(b->currentIndex());
     EXPECT_EQ(indices, (std::vector<int>{1, 0, 1, 3, 1, 0, 0, 0}));
 }
 
@@ -287,10 +295,12 @@ TEST_F(SignInTest, DateButtonsCrossAMonthAndRefreshEveryView) {
     FormMain->BitBtn2->click();
     FormMain->BitBtn2->click();
     EXPECT_EQ(FormMain->WorkingDate(), QDate(2024, 3, 2));
-    for (const ProbeView& v : views) EXPECT_EQ(v.refreshes, 3);
+    for (const ProbeView& v : views)
+        EXPECT_EQ(v.refreshes, 3);
     // Picking a date refreshes once.
     FormMain->DateTimePicker1->setDate(QDate(2024, 12, 31));
-    for (const ProbeView& v : views) EXPECT_EQ(v.refreshes, 4);
+    for (const ProbeView& v : views)
+        EXPECT_EQ(v.refreshes, 4);
     FormMain->CustomerCards = FormMain->BillCards = FormMain->VoucherCards = FormMain->AccountCards = nullptr;
     FormMain->MoneyReport = FormMain->BillReport = nullptr;
 }

@@ -108,17 +108,24 @@ TEST_F(VoucherEditorTest, NewIncomeVoucherIsStoredPositiveAndRecordsItsNumber) {
     EXPECT_TRUE(FormGetPay->PrintButton->isHidden());
     EXPECT_EQ(FormGetPay->FocusedControl(), FormGetPay->Edit2);
     EXPECT_EQ(FormGetPay->ComboBox1->currentText(), u"工商银行"_s);
-    for (QComboBox* c : {FormGetPay->ComboBox1, FormGetPay->ComboBox2, FormGetPay->ComboBox3, FormGetPay->ComboBox4})
+    for (QComboBox* c :
+         {FormGetPay->ComboBox1, FormGetPay->ComboBox2, FormGetPay->ComboBox3, FormGetPay->ComboBox4})
         EXPECT_EQ(c->currentIndex(), 0);
     EXPECT_FALSE(FormGetPay->Image1->pixmap().isNull());
     const QPair<QWidget*, QString> captions[] = {
-        {FormGetPay->Edit4, u"单据编号"_s},     {FormGetPay->ComboBox1, u"帐户名称"_s},
-        {FormGetPay->DateTimePicker1, u"录入时间"_s}, {FormGetPay->ComboBox5, u"客户名称"_s},
-        {FormGetPay->Edit2, u"金额"_s},         {FormGetPay->ComboBox2, u"业务种类"_s},
-        {FormGetPay->ComboBox3, u"款项类别"_s}, {FormGetPay->ComboBox4, u"凭证"_s},
-        {FormGetPay->Edit5, u"业务员"_s},       {FormGetPay->Edit3, u"备注"_s},
+        {FormGetPay->Edit4, u"单据编号"_s},
+        {FormGetPay->ComboBox1, u"帐户名称"_s},
+        {FormGetPay->DateTimePicker1, u"录入时间"_s},
+        {FormGetPay->ComboBox5, u"客户名称"_s},
+        {FormGetPay->Edit2, u"金额"_s},
+        {FormGetPay->ComboBox2, u"业务种类"_s},
+        {FormGetPay->ComboBox3, u"款项类别"_s},
+        {FormGetPay->ComboBox4, u"凭证"_s},
+        {FormGetPay->Edit5, u"业务员"_s},
+        {FormGetPay->Edit3, u"备注"_s},
     };
-    for (const auto& [control, caption] : captions) EXPECT_EQ(CaptionOf(control), caption) << caption.toStdString();
+    for (const auto& [control, caption] : captions)
+        EXPECT_EQ(CaptionOf(control), caption) << caption.toStdString();
 
     FillValid(u"120.5"_s);
     Choose(FormGetPay->ComboBox3, u"房款"_s);
@@ -207,22 +214,26 @@ TEST_F(VoucherEditorTest, ChecksRunInOrderAndStoreNothing) {
          u"金额格式有误，请重新输入"_s, u"Edit2"_s},
         {"a lone point", nullptr, [] { FormGetPay->Edit2->setText(u"."_s); }, u"金额格式有误，请重新输入"_s,
          u"Edit2"_s},
-        {"two points", nullptr, [] { FormGetPay->Edit2->setText(u"1.2.3"_s); },
-         u"金额格式有误，请重新输入"_s, u"Edit2"_s},
+        {"two points", nullptr, [] { FormGetPay->Edit2->setText(u"1.2.3"_s); }, u"金额格式有误，请重新输入"_s,
+         u"Edit2"_s},
         {"five decimals", nullptr, [] { FormGetPay->Edit2->setText(u"1.23456"_s); },
          u"金额内容可能有误，请重新输入"_s, u"Edit2"_s},
         {"no category", [this] { Sql(u"DELETE FROM Parameter WHERE ParameterType = 2"_s); }, nullptr,
          u"请选择帐款类别"_s, u"ComboBox3"_s},
         {"no proof", [this] { Sql(u"DELETE FROM Parameter WHERE ParameterType = 3"_s); }, nullptr,
          u"请选择帐款凭证"_s, u"ComboBox4"_s},
-        {"account deleted meanwhile", nullptr,
+        {"account deleted meanwhile",
+         nullptr,
          [this] { Sql(u"DELETE FROM Account WHERE AccountName = '工商银行'"_s); },
-         u"找不到所需要的帐户"_s, {}},
-        {"account renamed meanwhile", nullptr,
+         u"找不到所需要的帐户"_s,
+         {}},
+        {"account renamed meanwhile",
+         nullptr,
          [this] { Sql(u"UPDATE Account SET AccountName = '建设银行' WHERE AccountName = '工商银行'"_s); },
-         u"找不到所需要的帐户"_s, {}},
-        {"no customer", nullptr, [] { FormGetPay->ComboBox5->setEditText(QString()); },
-         u"请选择客户名称"_s, u"ComboBox5"_s},
+         u"找不到所需要的帐户"_s,
+         {}},
+        {"no customer", nullptr, [] { FormGetPay->ComboBox5->setEditText(QString()); }, u"请选择客户名称"_s,
+         u"ComboBox5"_s},
         {"letters after the digits", nullptr, [] { FormGetPay->Edit4->setText(u"SR12A"_s); },
          u"单据编号格式有误，字母不能在数字后面"_s, u"Edit4"_s},
     };
@@ -231,8 +242,10 @@ TEST_F(VoucherEditorTest, ChecksRunInOrderAndStoreNothing) {
         Sql(u"DELETE FROM MoneyTable WHERE MoneyIndex > 1"_s);
         if (c.before) c.before();
         ASSERT_TRUE(OpenNew(u"财务收入单"_s));
-        if (FormGetPay->ComboBox1->count() > 0) FillValid(u"100"_s);
-        else FormGetPay->Edit2->setText(u"100"_s);
+        if (FormGetPay->ComboBox1->count() > 0)
+            FillValid(u"100"_s);
+        else
+            FormGetPay->Edit2->setText(u"100"_s);
         if (c.fill) c.fill();
         FormGetPay->FocusControl(FormGetPay->Edit2);
         ui.ExpectMessage(c.message);
@@ -272,17 +285,18 @@ TEST_F(VoucherEditorTest, NamesWithQuotesWork) {
     FormGetPay->BitBtn1->click();
     const qint64 v = LastVoucher();
     EXPECT_EQ(Money(v, u"MoneyUser"_s).toString(), u"O'Neil & 'Sons'"_s);
-    EXPECT_EQ(Scalar(u"SELECT AccountName FROM Account WHERE AccountIndex = ?"_s, {Money(v, u"MoneyAccount"_s)})
-                  .toString(),
-              u"O'Brien's bank"_s);
+    EXPECT_EQ(
+        Scalar(u"SELECT AccountName FROM Account WHERE AccountIndex = ?"_s, {Money(v, u"MoneyAccount"_s)})
+            .toString(),
+        u"O'Brien's bank"_s);
 }
 
 TEST_F(VoucherEditorTest, StoredNumbersThatCannotBeCountedOnProposeNothing) {
     const struct {
         QString stored, proposed;
     } cases[] = {
-        {u"ZC0099"_s, u"ZC00100"_s},  {u"ZC12A"_s, u""_s},       {u"ZC99999999999"_s, u""_s},
-        {u"ABC"_s, u""_s},            {u""_s, u""_s},            {u"ZC2147483646"_s, u"ZC2147483647"_s},
+        {u"ZC0099"_s, u"ZC00100"_s}, {u"ZC12A"_s, u""_s}, {u"ZC99999999999"_s, u""_s},
+        {u"ABC"_s, u""_s},           {u""_s, u""_s},      {u"ZC2147483646"_s, u"ZC2147483647"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
