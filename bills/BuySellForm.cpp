@@ -2,6 +2,7 @@
 
 #include "app/DataGrid.h"
 #include "app/EditorPictures.h"
+#include "app/EditorWidgets.h"
 #include "app/Forms.h"
 #include "app/Globals.h"
 #include "app/MainForm.h"
@@ -55,53 +56,18 @@ TFormBuySell::TFormBuySell(QWidget* parent)
     ActionPrint = new QAction(DrawEditorIcon(EditorIcon::Printer, 26), u"打印"_s, this);
     ActionPrint->setObjectName(u"ActionPrint"_s);
     ActionPrint->setToolTip(u"打印单据"_s);
-    auto tool = [this](const QString& name, QAction* action, int x) {
-        auto* b = new QToolButton(Image1);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        b->setIconSize(QSize(26, 26));
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(x, (kBannerHeight - 36) / 2, 36, 36);
-        b->setStyleSheet(u"QToolButton { background: rgba(255,255,255,150); border: 1px solid"
-                         " rgba(255,255,255,200); border-radius: 6px; }"
-                         "QToolButton:hover { background: rgba(255,255,255,220); }"_s);
-        return b;
-    };
-    SpeedButton4 = tool(u"SpeedButton4"_s, ActionEdit, kWidth - 92);
-    SpeedButton1 = tool(u"SpeedButton1"_s, ActionPrint, kWidth - 48);
+    SpeedButton4 = BannerButton(Image1, u"SpeedButton4"_s, ActionEdit, kWidth - 92, 36, 26);
+    SpeedButton1 = BannerButton(Image1, u"SpeedButton1"_s, ActionPrint, kWidth - 48, 36, 26);
 
-    auto label = [this](const QString& text) {
-        auto* l = new QLabel(text, this);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto combo = [this](const QString& name, bool editable) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(editable);
-        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(6);
-        return c;
-    };
-    auto edit = [this](const QString& name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        return e;
-    };
-    DateTimePicker1 = new QDateEdit(this);
-    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(u"yyyy-M-d"_s);
-    Edit1 = edit(u"Edit1"_s);
-    ComboBox5 = combo(u"ComboBox5"_s, true);
-    Edit2 = edit(u"Edit2"_s);
+    DateTimePicker1 = FieldDate(this, u"DateTimePicker1"_s);
+    Edit1 = FieldEdit(this, u"Edit1"_s);
+    ComboBox5 = FieldCombo(this, u"ComboBox5"_s, true);
+    Edit2 = FieldEdit(this, u"Edit2"_s);
     Edit2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ComboBox2 = combo(u"ComboBox2"_s, false);
-    ComboBox3 = combo(u"ComboBox3"_s, false);
-    Edit3 = edit(u"Edit3"_s);
-    Edit4 = edit(u"Edit4"_s);
+    ComboBox2 = FieldCombo(this, u"ComboBox2"_s, false);
+    ComboBox3 = FieldCombo(this, u"ComboBox3"_s, false);
+    Edit3 = FieldEdit(this, u"Edit3"_s);
+    Edit4 = FieldEdit(this, u"Edit4"_s);
     Edit4->setReadOnly(true);
     Edit4->setStyleSheet(u"#Edit4 { background: #e4e7eb; }"_s);
 
@@ -118,7 +84,7 @@ TFormBuySell::TFormBuySell(QWidget* parent)
         {u"单据备注", Edit3, 3, 0},           {u"业 务 员", Edit4, 3, 2},
     };
     for (const auto& c : cells) {
-        fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);
+        fields->addWidget(FieldLabel(this, QString::fromUtf16(c.caption)), c.row, c.column);
         fields->addWidget(c.control, c.row, c.column + 1);
     }
     fields->setColumnStretch(1, 1);

@@ -1,6 +1,7 @@
 #include "vouchers/GetPayForm.h"
 
 #include "app/EditorPictures.h"
+#include "app/EditorWidgets.h"
 #include "app/Forms.h"
 #include "app/Globals.h"
 #include "app/MainForm.h"
@@ -48,55 +49,21 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
     ActionPrint = new QAction(DrawEditorIcon(EditorIcon::Printer, 28), u"打印"_s, this);
     ActionPrint->setObjectName(u"ActionPrint"_s);
     ActionPrint->setToolTip(u"打印单据"_s);
-    PrintButton = new QToolButton(Image1);
-    PrintButton->setObjectName(u"PrintButton"_s);
-    PrintButton->setDefaultAction(ActionPrint);
-    PrintButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    PrintButton->setIconSize(QSize(28, 28));
-    PrintButton->setAutoRaise(true);
-    PrintButton->setFocusPolicy(Qt::NoFocus);
-    PrintButton->setGeometry(kWidth - 52, (kBannerHeight - 40) / 2, 40, 40);
-    PrintButton->setStyleSheet(u"QToolButton { background: rgba(255,255,255,150); border: 1px solid"
-                               " rgba(255,255,255,200); border-radius: 6px; }"
-                               "QToolButton:hover { background: rgba(255,255,255,220); }"_s);
+    PrintButton = BannerButton(Image1, u"PrintButton"_s, ActionPrint, kWidth - 52, 40, 28);
 
-    auto label = [this](const QString& text) {
-        auto* l = new QLabel(text, this);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto combo = [this](const QString& name, bool editable) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(editable);
-        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-        // Long names must not widen the window: the boxes share its fixed width.
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(6);
-        return c;
-    };
-    auto edit = [this](const QString& name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        return e;
-    };
-
-    Edit4 = edit(u"Edit4"_s);
-    ComboBox1 = combo(u"ComboBox1"_s, false);
-    DateTimePicker1 = new QDateEdit(this);
-    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(u"yyyy-M-d"_s);
-    ComboBox5 = combo(u"ComboBox5"_s, true);
-    Edit2 = edit(u"Edit2"_s);
+    Edit4 = FieldEdit(this, u"Edit4"_s);
+    ComboBox1 = FieldCombo(this, u"ComboBox1"_s, false);
+    DateTimePicker1 = FieldDate(this, u"DateTimePicker1"_s);
+    ComboBox5 = FieldCombo(this, u"ComboBox5"_s, true);
+    Edit2 = FieldEdit(this, u"Edit2"_s);
     Edit2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ComboBox2 = combo(u"ComboBox2"_s, false);
-    ComboBox3 = combo(u"ComboBox3"_s, false);
-    ComboBox4 = combo(u"ComboBox4"_s, false);
-    Edit5 = edit(u"Edit5"_s);
+    ComboBox2 = FieldCombo(this, u"ComboBox2"_s, false);
+    ComboBox3 = FieldCombo(this, u"ComboBox3"_s, false);
+    ComboBox4 = FieldCombo(this, u"ComboBox4"_s, false);
+    Edit5 = FieldEdit(this, u"Edit5"_s);
     Edit5->setReadOnly(true);
     Edit5->setStyleSheet(u"#Edit5 { background: #e4e7eb; }"_s);
-    Edit3 = edit(u"Edit3"_s);
+    Edit3 = FieldEdit(this, u"Edit3"_s);
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
@@ -118,7 +85,7 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
         {u"备注", Edit3, 2, 2, 5},
     };
     for (const auto& c : cells) {
-        fields->addWidget(label(QString::fromUtf16(c.caption)), c.row, c.column);
+        fields->addWidget(FieldLabel(this, QString::fromUtf16(c.caption)), c.row, c.column);
         fields->addWidget(c.control, c.row, c.column + 1, 1, c.span);
     }
     for (int column : {1, 3, 5, 7})

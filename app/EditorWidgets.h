@@ -1,0 +1,28 @@
+#pragma once
+// The controls the document editors are built from, made the same way in every editor.
+
+#include <QString>
+
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QWidget;
+
+namespace tev {
+
+// A field caption, right-aligned beside its field.
+QLabel* FieldLabel(QWidget* parent, const QString& text);
+// A drop-down list; an editable one takes free text but never adds it to the list. Long
+// items do not widen the window: the boxes share its fixed width.
+QComboBox* FieldCombo(QWidget* parent, const QString& name, bool editable);
+QLineEdit* FieldEdit(QWidget* parent, const QString& name);
+// A date picker with a calendar, showing the system's short date format.
+QDateEdit* FieldDate(QWidget* parent, const QString& name);
+// A square picture button on the banner, driven by its action.
+QToolButton* BannerButton(QWidget* banner, const QString& name, QAction* action, int x, int edge,
+                          int iconSize);
+
+} // namespace tev
