@@ -366,11 +366,11 @@ void TFormMain::RefreshVoucherCards() {
 void TFormMain::RefreshAccountCards() {
     if (AccountCards) AccountCards->Refresh();
 }
-void TFormMain::RunMoneyReport() {
-    if (MoneyReport) MoneyReport->Refresh();
+void TFormMain::RunMoneyReport(const QString& statement) {
+    if (MoneyReport) MoneyReport->Run(statement);
 }
-void TFormMain::RunBillReport() {
-    if (BillReport) BillReport->Refresh();
+void TFormMain::RunBillReport(const QString& statement) {
+    if (BillReport) BillReport->Run(statement);
 }
 
 void TFormMain::BitBtn1Click() {

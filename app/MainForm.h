@@ -25,6 +25,14 @@ public:
     virtual void Refresh() = 0;
 };
 
+// A report list page: runs a statement it is given and keeps it; a refresh runs the kept
+// statement again.
+class ReportList : public View {
+public:
+    virtual void Run(const QString& statement) = 0;
+    void Refresh() override { Run(QString()); }
+};
+
 // A picture that reports clicks (the fold strip).
 class ClickableLabel : public QLabel {
     Q_OBJECT
@@ -68,8 +76,10 @@ public:
     void RefreshBillCards();
     void RefreshVoucherCards();
     void RefreshAccountCards();
-    void RunMoneyReport();
-    void RunBillReport();
+    // Runs a report list with a new statement (a complete select up to its Where conditions,
+    // no grouping, no order), or, with an empty one, runs the kept statement again.
+    void RunMoneyReport(const QString& statement = {});
+    void RunBillReport(const QString& statement = {});
 
     QDate WorkingDate() const;
     // Sets the working date without counting as a user change (no refresh).
@@ -139,8 +149,8 @@ public:
     View* BillCards = nullptr;
     View* VoucherCards = nullptr;
     View* AccountCards = nullptr;
-    View* MoneyReport = nullptr;
-    View* BillReport = nullptr;
+    ReportList* MoneyReport = nullptr;
+    ReportList* BillReport = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
