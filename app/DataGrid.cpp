@@ -76,6 +76,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(m_columns[index.column()].alignment | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole && m_columns[index.column()].negativeRed) {
+        const QVariant v = Value(index.row(), m_columns[index.column()].field);
+        return QColor(!v.isNull() && v.toDouble() < 0 ? Qt::red : Qt::black);
+    }
     return {};
 }
 
@@ -97,6 +101,7 @@ public:
     }
 
     QVector<QString> texts;
+    QVector<QColor> colours;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -116,7 +121,7 @@ protected:
             p.setPen(QColor(0xb8, 0xc4, 0xd4));
             p.drawLine(cell.topRight(), cell.bottomRight());
             if (i < texts.size() && !texts[i].isEmpty()) {
-                p.setPen(Qt::blue);
+                p.setPen(i < colours.size() ? colours[i] : QColor(Qt::blue));
                 p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignCenter, texts[i]);
             }
         }
@@ -163,6 +168,7 @@ void TDataGrid::SetColumns(const QVector<GridColumn>& columns) {
     for (int i = 0; i < columns.size(); ++i)
         m_view->setColumnWidth(i, columns[i].width);
     m_footer->texts = QVector<QString>(columns.size());
+    m_footer->colours = QVector<QColor>(columns.size(), QColor(Qt::blue));
     m_footer->update();
 }
 
@@ -225,11 +231,22 @@ double TDataGrid::ColumnSum(const QString& field) const {
     return sum;
 }
 
-void TDataGrid::SetFooterText(const QString& field, const QString& text) {
+void TDataGrid::SetFooterText(const QString& field, const QString& text, const QColor& colour) {
     const int column = ColumnIndex(field);
     if (column < 0 || column >= m_footer->texts.size()) return;
     m_footer->texts[column] = text;
+    m_footer->colours[column] = colour;
     m_footer->update();
+}
+
+QColor TDataGrid::FooterColour(const QString& field) const {
+    const int column = ColumnIndex(field);
+    return column >= 0 && column < m_footer->colours.size() ? m_footer->colours[column] : QColor();
+}
+
+void TDataGrid::SetTitleFont(const QFont& font) {
+    m_view->horizontalHeader()->setFont(font);
+    m_footer->setFont(font);
 }
 
 QString TDataGrid::FooterText(const QString& field) const {

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QTableView>
 #include <QVector>
 #include <QWidget>
@@ -25,6 +26,8 @@ struct GridColumn {
     int width = 80;
     Qt::Alignment alignment = Qt::AlignCenter;
     GridFormat format = GridFormat::Text;
+    // Negative values drawn in red, the others in black.
+    bool negativeRed = false;
 };
 
 // The table model: the columns of a grid over a copy of a result.
@@ -86,9 +89,12 @@ public:
     // The sum of a result column over all rows.
     double ColumnSum(const QString& field) const;
 
-    // Footer texts under the named columns, centred in blue.
-    void SetFooterText(const QString& field, const QString& text);
+    // Footer texts under the named columns, centred, in blue unless told otherwise.
+    void SetFooterText(const QString& field, const QString& text, const QColor& colour = Qt::blue);
     QString FooterText(const QString& field) const;
+    QColor FooterColour(const QString& field) const;
+    // The font of the titles and the footer.
+    void SetTitleFont(const QFont& font);
     void ClearFooters();
     // The usual footer: the row count ("3条") under countField and the sums (FormatAmount)
     // under sumFields. An empty list clears the footers.

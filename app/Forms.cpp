@@ -13,6 +13,7 @@
 #include "cards/VoucherCards.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
+#include "reports/ReportLists.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
 
@@ -50,6 +51,8 @@ void CreateForms() {
     FormMain->CustomerCards = new CustomerCardPage(FormMain);
     FormMain->BillCards = new BillCardPage(FormMain);
     FormMain->VoucherCards = new VoucherCardPage(FormMain);
+    FormMain->BillReport = new BillReportList(FormMain);
+    FormMain->MoneyReport = new MoneyReportList(FormMain);
 }
 
 void DestroyForms() {

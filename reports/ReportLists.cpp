@@ -1,0 +1,288 @@
+#include "reports/ReportLists.h"
+
+#include "app/Form.h"
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "bills/BuySellForm.h"
+#include "rules/IniFile.h"
+#include "rules/PublicFunction.h"
+#include "vouchers/GetPayForm.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+namespace {
+
+const QString kOpenFailed = u"数据库打开失败"_s;
+const QString kSelectFirst = u"请先选中需要查看的记录"_s;
+const QString kByTime = u"按时间排"_s;
+const QString kByAmount = u"按金额排"_s;
+
+// Titles and footers in 12-pixel Song.
+QFont TitleFont() {
+    QFont font = SongFont();
+    font.setPixelSize(12);
+    return font;
+}
+
+QString CountText(int rows) {
+    return u"共%1条"_s.arg(rows);
+}
+
+} // namespace
+
+ReportListPage::ReportListPage(QWidget* sheet, const QString& queryName, bool billList)
+    : QObject(sheet), ListQuery(queryName), m_sheet(sheet), m_billList(billList) {
+    ListReport.SetMainDataSet(&m_printData, queryName);
+    ListReport.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find |
+                                 PreviewButton::Exit);
+}
+
+QPushButton* ReportListPage::MakeButton(const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, m_sheet);
+    b->setObjectName(name);
+    b->setFixedHeight(26);
+    b->setMinimumWidth(84);
+    return b;
+}
+
+void ReportListPage::BuildPage(const QString& gridName, const QVector<GridColumn>& columns,
+                               const QList<QPushButton*>& buttons, const QString& comboName,
+                               const QStringList& sortItems) {
+    Grid = new TDataGrid(m_sheet);
+    Grid->setObjectName(gridName);
+    Grid->SetColumns(columns);
+    Grid->SetTitleFont(TitleFont());
+    m_widths = QVector<int>(columns.size(), 0);
+
+    m_sortLabel = new QLabel(u"排序方式"_s, m_sheet);
+    m_sortLabel->setObjectName(gridName == u"DBGridEh2"_s ? u"Label3"_s : u"Label9"_s);
+    SortCombo = new QComboBox(m_sheet);
+    SortCombo->setObjectName(comboName);
+    SortCombo->addItems(sortItems);
+    SortCombo->setFixedWidth(96);
+
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(6);
+    for (QPushButton* b : buttons)
+        bar->addWidget(b);
+    bar->addStretch(1);
+    bar->addWidget(m_sortLabel);
+    bar->addWidget(SortCombo);
+
+    auto* col = new QVBoxLayout(m_sheet);
+    col->setContentsMargins(6, 6, 6, 6);
+    col->setSpacing(6);
+    col->addWidget(Grid, 1);
+    col->addLayout(bar);
+
+    connect(Grid->View()->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &ReportListPage::TitleClick);
+}
+
+QString ReportListPage::FullStatement() const {
+    return m_statement + Filter() + Grouping() + OrderClause();
+}
+
+void ReportListPage::Run(const QString& statement) {
+    if (!statement.isEmpty()) m_statement = statement;
+    if (m_statement.isEmpty()) return;
+    if (!ShareDM->OpenSql(ListQuery, FullStatement(), kOpenFailed)) {
+        Grid->Clear();
+        return;
+    }
+    Grid->SetData(ListQuery);
+    // An empty list shows no stale count or sums from an earlier run.
+    Grid->ClearFooters();
+    if (ListQuery.RecordCount() > 0) SetFooters();
+    RememberWidths();
+}
+
+void ReportListPage::RememberWidths() {
+    const QFontMetrics metrics(Grid->View()->font());
+    for (int column = 0; column < m_widths.size(); ++column)
+        for (int row = 0; row < Grid->RowCount(); ++row) {
+            const int width = metrics.horizontalAdvance(Grid->Model()->CellText(row, column));
+            if (width > m_widths[column]) m_widths[column] = width + 20;
+        }
+}
+
+void ReportListPage::TitleClick(int column) {
+    if (column < 0 || column >= m_widths.size()) return;
+    if (Grid->View()->columnWidth(column) < m_widths[column])
+        Grid->View()->setColumnWidth(column, m_widths[column]);
+}
+
+void ReportListPage::PrintList() {
+    if (!ListQuery.Active()) return;
+    const QString printType = IniReadString(ini::Section, ini::PrintType, u"纵向打印"_s, IniFileName);
+    if (!LoadReportTemplate(ListReport, ListTemplateName(m_billList, printType))) return;
+    PrepareAndShow(ListReport, m_sheet);
+}
+
+// ---------------------------------------------------------------------------------------
+
+BillReportList::BillReportList(TFormMain* main)
+    : ReportListPage(main->TabSheet2, u"BReportADOQuery"_s, true), m_main(main) {
+    SpeedButton3 = MakeButton(u"SpeedButton3"_s, u"查找单据"_s);
+    SpeedButton4 = MakeButton(u"SpeedButton4"_s, u"打印列表"_s);
+    SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
+    SpeedButton6 = MakeButton(u"SpeedButton6"_s, u"导出Excel"_s);
+    // The query form, the analysis and the export join these buttons when they exist.
+    for (QPushButton* b : {SpeedButton3, SpeedButton5, SpeedButton6})
+        b->setEnabled(false);
+
+    const auto amount = GridFormat::Amount;
+    const auto centre = Qt::AlignCenter;
+    BuildPage(u"DBGridEh2"_s,
+              {
+                  {u"BillCreateTime"_s, u"创建时间"_s, 70, centre, GridFormat::Date},
+                  {u"BillSerial"_s, u"单据编号"_s, 80, centre},
+                  {u"BillKind"_s, u"单据类型"_s, 80, centre},
+                  {u"BillUser"_s, u"客户名称"_s, 120, centre},
+                  {u"BillSum"_s, u"单据金额"_s, 70, centre, amount, true},
+                  {u"BillGet"_s, u"已收金额"_s, 70, centre, amount},
+                  {u"BillOwe"_s, u"未收金额"_s, 70, centre, amount},
+                  {u"BillMan"_s, u"业务员"_s, 60, centre},
+                  {u"BillReason"_s, u"业务种类"_s, 70, centre},
+                  {u"BillState"_s, u"业务进度"_s, 70, centre},
+                  {u"BillRemark"_s, u"备注信息"_s, 120, centre},
+              },
+              {SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6}, u"ComboBox2"_s,
+              {kByTime, u"按客户排"_s, kByAmount});
+    DBGridEh2 = Grid;
+    ComboBox2 = SortCombo;
+
+    connect(ComboBox2, &QComboBox::activated, this, &BillReportList::ComboBox2Change);
+    connect(SpeedButton4, &QPushButton::clicked, this, &BillReportList::ActionPrintBillReportExecute);
+    connect(DBGridEh2, &TDataGrid::DoubleClicked, this, &BillReportList::DBGridEh2DblClick);
+}
+
+QString BillReportList::Filter() const {
+    return BillFilter;
+}
+
+QString BillReportList::Grouping() const {
+    return u" Group By BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,"
+           "BillState,BillRemark"_s;
+}
+
+QString BillReportList::OrderClause() const {
+    const QString order = ComboBox2->currentText();
+    if (order == u"按客户排"_s) return u" Order By BillUser,BillCreateTime,BillIndex"_s;
+    if (order == kByAmount) return u" Order By BillSum Desc,BillCreateTime,BillIndex"_s;
+    return u" Order By BillCreateTime,BillIndex"_s;
+}
+
+void BillReportList::SetFooters() {
+    DBGridEh2->SetFooterText(u"BillCreateTime"_s, CountText(BReportADOQuery.RecordCount()), Qt::black);
+    DBGridEh2->SetFooterText(u"BillSum"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillSum"_s)), Qt::black);
+    DBGridEh2->SetFooterText(u"BillGet"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillGet"_s)), Qt::blue);
+    DBGridEh2->SetFooterText(u"BillOwe"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillOwe"_s)), Qt::red);
+}
+
+void BillReportList::ComboBox2Change() {
+    Run(QString());
+}
+
+void BillReportList::DBGridEh2DblClick() {
+    const QVariant index = DBGridEh2->CurrentValue(u"BillIndex"_s);
+    if (!BReportADOQuery.Active() || index.isNull()) {
+        ShowMessage(kSelectFirst);
+        return;
+    }
+    FormBuySell->OpenMode = u"修改"_s;
+    FormBuySell->DocKind =
+        DBGridEh2->CurrentString(u"BillKind"_s) == u"销售开单"_s ? u"销售开单"_s : u"采购开单"_s;
+    FormBuySell->CurrentBill = int(index.toLongLong());
+    FormBuySell->CustomerFixed = false;
+    FormBuySell->Unlocked = false;
+    const int result = TheUi().ShowModal(FormBuySell);
+    // A stored bill can change only once the modification password unlocked it.
+    if (FormBuySell->Unlocked || result == QDialog::Accepted) m_main->RefreshAllViews();
+}
+
+// ---------------------------------------------------------------------------------------
+
+MoneyReportList::MoneyReportList(TFormMain* main)
+    : ReportListPage(main->TabSheet4, u"MReportADOQuery"_s, false), m_main(main) {
+    MakeReport = MakeButton(u"MakeReport"_s, u"查找单据"_s);
+    PrintReport = MakeButton(u"PrintReport"_s, u"打印列表"_s);
+    SpeedButton7 = MakeButton(u"SpeedButton7"_s, u"导出Excel"_s);
+    // The query form and the export join these buttons when they exist.
+    for (QPushButton* b : {MakeReport, SpeedButton7})
+        b->setEnabled(false);
+
+    const auto amount = GridFormat::Amount;
+    const auto centre = Qt::AlignCenter;
+    BuildPage(u"DBGridEh1"_s,
+              {
+                  {u"MoneyCreateTime"_s, u"创建时间"_s, 70, centre, GridFormat::Date},
+                  {u"MoneySerial"_s, u"单据编号"_s, 65, centre},
+                  {u"AccountName"_s, u"帐户名称"_s, 80, centre},
+                  {u"MoneyUser"_s, u"客户名称"_s, 100, centre},
+                  {u"MoneyIn"_s, u"收入"_s, 65, centre, amount},
+                  {u"MoneyOut"_s, u"支出"_s, 65, centre, amount},
+                  {u"MoneySum"_s, u"合计"_s, 65, centre, amount, true},
+                  {u"MoneyMan"_s, u"业务员"_s, 50, centre},
+                  {u"MoneyReason"_s, u"收支种类"_s, 60, centre},
+                  {u"MoneyType"_s, u"类别"_s, 60, centre},
+                  {u"MoneyToken"_s, u"凭证"_s, 60, centre},
+                  {u"MoneyRemark"_s, u"备注信息"_s, 100, centre},
+              },
+              {MakeReport, PrintReport, SpeedButton7}, u"ComboBox9"_s, {kByTime, u"按帐户排"_s, kByAmount});
+    DBGridEh1 = Grid;
+    ComboBox9 = SortCombo;
+
+    connect(ComboBox9, &QComboBox::activated, this, &MoneyReportList::ComboBox9Change);
+    connect(PrintReport, &QPushButton::clicked, this, &MoneyReportList::ActionPrintMoneyReportExecute);
+    connect(DBGridEh1, &TDataGrid::DoubleClicked, this, &MoneyReportList::DBGridEh1DblClick);
+}
+
+QString MoneyReportList::Filter() const {
+    return VoucherFilter;
+}
+
+QString MoneyReportList::OrderClause() const {
+    const QString order = ComboBox9->currentText();
+    if (order == u"按帐户排"_s) return u" Order By AccountName,MoneyCreateTime,MoneyIndex"_s;
+    if (order == kByAmount) return u" Order By MoneySum Desc,MoneyCreateTime,MoneyIndex"_s;
+    return u" Order By MoneyCreateTime,MoneyIndex"_s;
+}
+
+void MoneyReportList::SetFooters() {
+    DBGridEh1->SetFooterText(u"MoneyCreateTime"_s, CountText(MReportADOQuery.RecordCount()), Qt::black);
+    DBGridEh1->SetFooterText(u"MoneyIn"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyIn"_s)), Qt::blue);
+    DBGridEh1->SetFooterText(u"MoneyOut"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyOut"_s)), Qt::red);
+    DBGridEh1->SetFooterText(u"MoneySum"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneySum"_s)), Qt::black);
+}
+
+void MoneyReportList::ComboBox9Change() {
+    Run(QString());
+}
+
+void MoneyReportList::DBGridEh1DblClick() {
+    const QVariant index = DBGridEh1->CurrentValue(u"MoneyIndex"_s);
+    if (!MReportADOQuery.Active() || index.isNull()) {
+        ShowMessage(kSelectFirst);
+        return;
+    }
+    FormGetPay->OpenMode = u"修改"_s;
+    FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->CurrentVoucher = int(index.toLongLong());
+    FormGetPay->CustomerFixed = false;
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) m_main->RefreshAllViews();
+}
+
+} // namespace tev

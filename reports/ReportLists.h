@@ -1,0 +1,139 @@
+#pragma once
+// The two report list pages of the main window: the bills found by a search with what was
+// received on each ("业务报表"), and the vouchers found by a search ("财务报表"). Each keeps
+// the statement it was last given and runs it again, with the signed-in salesman's filter
+// and the chosen order, whenever the data or the order changes.
+
+#include "app/DataGrid.h"
+#include "app/MainForm.h"
+#include "app/ReportSupport.h"
+#include "data/Query.h"
+#include "report_engine/Report.h"
+
+#include <QObject>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace tev {
+
+// What both lists share: the grid, the order box, the query, the kept statement, printing
+// and the widening of columns on a title click.
+class ReportListPage : public QObject, public ReportList {
+    Q_OBJECT
+public:
+    // Runs the statement (or, when it is empty, the kept one); nothing happens before the
+    // first statement. A statement the database refuses is reported and leaves the list
+    // empty; it stays kept, so the next run fails the same way until a new one succeeds.
+    void Run(const QString& statement) override;
+
+    // The kept statement, as given (without filter, grouping or order).
+    const QString& SavedStatement() const { return m_statement; }
+    // The statement a run opens: the kept one with the filter, grouping and order added.
+    QString FullStatement() const;
+    // The order clause for the order box's current text.
+    virtual QString OrderClause() const = 0;
+
+    // Prints the list in its current order with the portrait or landscape template, as
+    // PrintType says at the moment of printing. Does nothing when no list is open.
+    void PrintList();
+    // The remembered width of a column: the widest text it showed plus 20 pixels.
+    int RememberedWidth(int column) const { return column < m_widths.size() ? m_widths[column] : 0; }
+    // A title click widens a column narrower than its remembered width; it does not sort.
+    void TitleClick(int column);
+
+    TDataGrid* Grid = nullptr;
+    QComboBox* SortCombo = nullptr;
+    Query ListQuery;
+    Report ListReport;
+
+protected:
+    ReportListPage(QWidget* sheet, const QString& queryName, bool billList);
+
+    // The salesman's filter of the signed-in user.
+    virtual QString Filter() const = 0;
+    // The grouping clause between the filter and the order.
+    virtual QString Grouping() const { return {}; }
+    // Sets the footers of a list with rows.
+    virtual void SetFooters() = 0;
+
+    // Lays out the page: the grid over a bar of buttons and the order box.
+    void BuildPage(const QString& gridName, const QVector<GridColumn>& columns,
+                   const QList<QPushButton*>& buttons, const QString& comboName,
+                   const QStringList& sortItems);
+    QPushButton* MakeButton(const QString& name, const QString& caption);
+
+    QWidget* m_sheet;
+    QLabel* m_sortLabel = nullptr;
+
+private:
+    void RememberWidths();
+
+    bool m_billList;
+    QString m_statement;
+    QVector<int> m_widths;
+    ResultSetData m_printData{&ListQuery};
+};
+
+// The bill list on the page "业务报表" (TabSheet2).
+class BillReportList : public ReportListPage {
+    Q_OBJECT
+public:
+    explicit BillReportList(TFormMain* main);
+
+    QString OrderClause() const override;
+
+    void ComboBox2Change();
+    void ActionPrintBillReportExecute() { PrintList(); }
+    // Opens the current bill in the bill editor.
+    void DBGridEh2DblClick();
+
+    TDataGrid* DBGridEh2;
+    QPushButton* SpeedButton3; // "查找单据"
+    QPushButton* SpeedButton4; // "打印列表"
+    QPushButton* SpeedButton5; // "经营报表"
+    QPushButton* SpeedButton6; // "导出Excel"
+    QComboBox* ComboBox2;      // order
+    Query& BReportADOQuery = ListQuery;
+    Report& frReport3 = ListReport;
+
+protected:
+    QString Filter() const override;
+    QString Grouping() const override;
+    void SetFooters() override;
+
+private:
+    TFormMain* m_main;
+};
+
+// The voucher list on the page "财务报表" (TabSheet4).
+class MoneyReportList : public ReportListPage {
+    Q_OBJECT
+public:
+    explicit MoneyReportList(TFormMain* main);
+
+    QString OrderClause() const override;
+
+    void ComboBox9Change();
+    void ActionPrintMoneyReportExecute() { PrintList(); }
+    // Opens the current voucher in the voucher editor.
+    void DBGridEh1DblClick();
+
+    TDataGrid* DBGridEh1;
+    QPushButton* MakeReport;   // "查找单据"
+    QPushButton* PrintReport;  // "打印列表"
+    QPushButton* SpeedButton7; // "导出Excel"
+    QComboBox* ComboBox9;      // order
+    Query& MReportADOQuery = ListQuery;
+    Report& frReport2 = ListReport;
+
+protected:
+    QString Filter() const override;
+    void SetFooters() override;
+
+private:
+    TFormMain* m_main;
+};
+
+} // namespace tev

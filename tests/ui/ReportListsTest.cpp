@@ -1,0 +1,369 @@
+// The two report list pages: running a statement with the salesman's filter, grouping and
+// order, the footers, a refused statement, opening a document by double-click, printing.
+
+#include "tests/ui/DocumentFixture.h"
+
+#include "bills/BuySellForm.h"
+#include "reports/ReportLists.h"
+#include "rules/IniFile.h"
+#include "vouchers/GetPayForm.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+using namespace tev;
+
+namespace {
+
+const QString kBills =
+    u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) Is "
+    "Null,0,Round(Sum(MoneySum),2)) As BillGet,BillSum-IIF(Round(Sum(MoneySum),2) Is "
+    "Null,0,Round(Sum(MoneySum),2)) "
+    "As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left Join MoneyTable On Bill.BillIndex = "
+    "MoneyTable.MoneyBill) Where (BillIndex > 1)"_s;
+const QString kVouchers =
+    u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyUser,MoneyIn,MoneyOut,MoneySum,MoneyMan,"
+    "MoneyReason,MoneyType,MoneyToken,MoneyRemark From Account,MoneyTable Where (AccountIndex = "
+    "MoneyAccount) "
+    "And (MoneyIndex > 1)"_s;
+
+class ReportListsTest : public tevtest::DocumentFixture {
+protected:
+    void SetUp() override {
+        DocumentFixture::SetUp();
+        cash = AddAccount(u"现金"_s);
+        bank = AddAccount(u"银行"_s);
+    }
+    BillReportList* Bills() const { return static_cast<BillReportList*>(FormMain->BillReport); }
+    MoneyReportList* Vouchers() const { return static_cast<MoneyReportList*>(FormMain->MoneyReport); }
+
+    qint64 Bill(const QString& serial, const QString& kind, double sum, const QString& date,
+                const QString& man = u"李娜"_s, const QString& customer = u"张三"_s) {
+        const qint64 bill = AddBill(kind, customer, sum, serial);
+        Sql(u"UPDATE Bill SET BillCreateTime = ?, BillMan = ? WHERE BillIndex = ?"_s, {date, man, bill});
+        return bill;
+    }
+    qint64 Voucher(const QString& serial, qint64 account, double sum, const QString& date, qint64 bill = 0,
+                   const QString& man = u"李娜"_s) {
+        const qint64 voucher = AddVoucher(account, u"张三"_s, sum, bill, serial);
+        Sql(u"UPDATE MoneyTable SET MoneyCreateTime = ?, MoneyMan = ? WHERE MoneyIndex = ?"_s,
+            {date, man, voucher});
+        return voucher;
+    }
+    static QStringList Column(const TDataGrid* grid, const QString& field) {
+        QStringList values;
+        for (int row = 0; row < grid->RowCount(); ++row)
+            values << grid->CellText(row, field);
+        return values;
+    }
+    static QColor TextColour(const TDataGrid* grid, int row, const QString& field) {
+        const auto* m = grid->Model();
+        return m->data(m->index(row, grid->ColumnIndex(field)), Qt::ForegroundRole).value<QColor>();
+    }
+    void ExpectPreview(Report& report, QString* dump) {
+        ui.ExpectModal(u"ReportPreview"_s, [&report, dump](QDialog*) { *dump = report.TextDump(); });
+    }
+
+    qint64 cash = 0, bank = 0;
+};
+
+TEST_F(ReportListsTest, PagesHoldTheirControls) {
+    EXPECT_EQ(Bills()->DBGridEh2->parentWidget(), FormMain->TabSheet2);
+    EXPECT_EQ(Vouchers()->DBGridEh1->parentWidget(), FormMain->TabSheet4);
+    EXPECT_EQ(Bills()->DBGridEh2->Model()->headerData(6, Qt::Horizontal).toString(), u"未收金额"_s);
+    EXPECT_EQ(Vouchers()->DBGridEh1->Model()->headerData(8, Qt::Horizontal).toString(), u"收支种类"_s);
+    // The query forms, the analysis and the export are not there yet.
+    for (QPushButton* b : {Bills()->SpeedButton3, Bills()->SpeedButton5, Bills()->SpeedButton6,
+                           Vouchers()->MakeReport, Vouchers()->SpeedButton7})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(Bills()->SpeedButton4->isEnabled());
+    EXPECT_EQ(Vouchers()->PrintReport->text(), u"打印列表"_s);
+    EXPECT_EQ(Bills()->ComboBox2->currentText(), u"按时间排"_s);
+    EXPECT_EQ(Vouchers()->ComboBox9->itemText(1), u"按帐户排"_s);
+}
+
+TEST_F(ReportListsTest, OneRowPerBillWithReceivedOwedAndFooters) {
+    const qint64 sold = Bill(u"XS1"_s, u"销售开单"_s, 1000, u"2024-03-01"_s);
+    Voucher(u"SR1"_s, cash, 300, u"2024-03-02"_s, sold);
+    Voucher(u"SR2"_s, bank, 200.333, u"2024-03-03"_s, sold);
+    Voucher(u"SR3"_s, cash, 50, u"2024-03-03"_s, sold);
+    Bill(u"CG1"_s, u"采购开单"_s, -800, u"2024-03-02"_s);
+
+    FormMain->RunBillReport(kBills);
+    const TDataGrid* g = Bills()->DBGridEh2;
+    ASSERT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(Column(g, u"BillSerial"_s), QStringList({u"XS1"_s, u"CG1"_s}));
+    EXPECT_EQ(Column(g, u"BillGet"_s), QStringList({u"550.33"_s, u"0"_s}));
+    EXPECT_EQ(Column(g, u"BillOwe"_s), QStringList({u"449.67"_s, u"-800"_s}));
+    EXPECT_EQ(g->CellText(0, u"BillCreateTime"_s), u"2024-3-1"_s);
+
+    const struct {
+        QString field, text;
+        QColor colour;
+    } footers[] = {
+        {u"BillCreateTime"_s, u"共2条"_s, Qt::black}, {u"BillSum"_s, u"200"_s, Qt::black},
+        {u"BillGet"_s, u"550.33"_s, Qt::blue},        {u"BillOwe"_s, u"-350.33"_s, Qt::red},
+        {u"BillSerial"_s, u""_s, Qt::blue},
+    };
+    for (const auto& f : footers) {
+        EXPECT_EQ(g->FooterText(f.field), f.text) << f.field.toStdString();
+        if (!f.text.isEmpty()) {
+            EXPECT_EQ(g->FooterColour(f.field), f.colour) << f.field.toStdString();
+        }
+    }
+    // Negative bill amounts in red, the others in black.
+    EXPECT_EQ(TextColour(g, 0, u"BillSum"_s), QColor(Qt::black));
+    EXPECT_EQ(TextColour(g, 1, u"BillSum"_s), QColor(Qt::red));
+    EXPECT_FALSE(TextColour(g, 1, u"BillOwe"_s).isValid());
+
+    // A run that finds nothing leaves no stale count or sums.
+    FormMain->RunBillReport(kBills + u" And (BillIndex < 0)"_s);
+    EXPECT_EQ(g->RowCount(), 0);
+    EXPECT_EQ(g->FooterText(u"BillCreateTime"_s), u""_s);
+}
+
+TEST_F(ReportListsTest, SalesmanSeesOnlyHisRowsAndTheFilterMayRepeat) {
+    Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s, u"李娜"_s);
+    Bill(u"XS2"_s, u"销售开单"_s, 200, u"2024-03-02"_s, u"王强"_s);
+    Bill(u"XS3"_s, u"销售开单"_s, 300, u"2024-03-03"_s, u"李娜"_s);
+    Voucher(u"SR1"_s, cash, 10, u"2024-03-01"_s, 0, u"王强"_s);
+    Voucher(u"SR2"_s, cash, 20, u"2024-03-02"_s, 0, u"李娜"_s);
+    BillFilter = u" And (BillMan = '李娜')"_s;
+    VoucherFilter = u" And (MoneyMan = '李娜')"_s;
+
+    FormMain->RunBillReport(kBills);
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillSerial"_s), QStringList({u"XS1"_s, u"XS3"_s}));
+    EXPECT_EQ(Bills()->SavedStatement(), kBills);
+    FormMain->RunBillReport(kBills + BillFilter);
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillSerial"_s), QStringList({u"XS1"_s, u"XS3"_s}));
+    EXPECT_EQ(Bills()->DBGridEh2->FooterText(u"BillSum"_s), u"400"_s);
+
+    FormMain->RunBillReport(kBills);
+    FormMain->RunMoneyReport(kVouchers);
+    EXPECT_EQ(Column(Vouchers()->DBGridEh1, u"MoneySerial"_s), QStringList({u"SR2"_s}));
+
+    // Another user signs in: the kept statements run again with his filter.
+    BillFilter.clear();
+    VoucherFilter.clear();
+    FormMain->RefreshAllViews();
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 3);
+    EXPECT_EQ(Vouchers()->DBGridEh1->RowCount(), 2);
+}
+
+TEST_F(ReportListsTest, TheThreeOrders) {
+    // Serial, kind, amount, date, customer.
+    const qint64 b1 = Bill(u"B1"_s, u"销售开单"_s, 500, u"2024-03-05"_s, u"李娜"_s, u"C公司"_s);
+    Bill(u"B2"_s, u"采购开单"_s, -100, u"2024-03-01"_s, u"李娜"_s, u"A公司"_s);
+    Bill(u"B3"_s, u"销售开单"_s, 500, u"2024-03-02"_s, u"李娜"_s, u"B公司"_s);
+    Bill(u"B4"_s, u"销售开单"_s, 500, u"2024-03-02"_s, u"李娜"_s, u"A公司"_s);
+    Bill(u"B5"_s, u"销售开单"_s, 50, u"2024-03-05"_s, u"李娜"_s, u"B公司"_s);
+    Voucher(u"V1"_s, bank, 300, u"2024-03-04"_s, b1);
+    Voucher(u"V2"_s, cash, -20, u"2024-03-01"_s);
+    Voucher(u"V3"_s, bank, 300, u"2024-03-02"_s);
+    Voucher(u"V4"_s, cash, 0, u"2024-03-03"_s);
+
+    // Sorting before any search does nothing and says nothing.
+    Bills()->ComboBox2->setCurrentIndex(2);
+    Bills()->ComboBox2Change();
+    Vouchers()->ComboBox9Change();
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 0);
+    EXPECT_FALSE(Bills()->BReportADOQuery.Active());
+    EXPECT_EQ(Vouchers()->DBGridEh1->RowCount(), 0);
+
+    FormMain->RunBillReport(kBills);
+    FormMain->RunMoneyReport(kVouchers);
+    const struct {
+        int index;
+        QStringList bills, vouchers;
+    } orders[] = {
+        {0, {u"B2"_s, u"B3"_s, u"B4"_s, u"B1"_s, u"B5"_s}, {u"V2"_s, u"V3"_s, u"V4"_s, u"V1"_s}},
+        {1, {u"B2"_s, u"B4"_s, u"B3"_s, u"B5"_s, u"B1"_s}, {u"V2"_s, u"V4"_s, u"V3"_s, u"V1"_s}},
+        // Largest first, purchases last; ties by date, then by index.
+        {2, {u"B3"_s, u"B4"_s, u"B1"_s, u"B5"_s, u"B2"_s}, {u"V3"_s, u"V1"_s, u"V4"_s, u"V2"_s}},
+    };
+    for (const auto& o : orders) {
+        Bills()->ComboBox2->setCurrentIndex(o.index);
+        Bills()->ComboBox2Change();
+        Vouchers()->ComboBox9->setCurrentIndex(o.index);
+        Vouchers()->ComboBox9Change();
+        EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillSerial"_s), o.bills) << o.index;
+        EXPECT_EQ(Column(Vouchers()->DBGridEh1, u"MoneySerial"_s), o.vouchers) << o.index;
+    }
+    // The order box's own signal re-runs the list too.
+    Vouchers()->ComboBox9->setCurrentIndex(0);
+    emit Vouchers()->ComboBox9->activated(0);
+    EXPECT_EQ(Vouchers()->DBGridEh1->CellText(0, u"MoneySerial"_s), u"V2"_s);
+
+    const TDataGrid* g = Vouchers()->DBGridEh1;
+    const struct {
+        QString field, text;
+        QColor colour;
+    } footers[] = {
+        {u"MoneyCreateTime"_s, u"共4条"_s, Qt::black},
+        {u"MoneyIn"_s, u"600"_s, Qt::blue},
+        {u"MoneyOut"_s, u"20"_s, Qt::red},
+        {u"MoneySum"_s, u"580"_s, Qt::black},
+    };
+    for (const auto& f : footers) {
+        EXPECT_EQ(g->FooterText(f.field), f.text) << f.field.toStdString();
+        EXPECT_EQ(g->FooterColour(f.field), f.colour) << f.field.toStdString();
+    }
+    EXPECT_EQ(TextColour(g, 0, u"MoneySum"_s), QColor(Qt::red));
+    EXPECT_EQ(TextColour(g, 2, u"MoneySum"_s), QColor(Qt::black)); // 0
+}
+
+TEST_F(ReportListsTest, RefusedStatementIsReportedAndKept) {
+    Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s);
+    FormMain->RunBillReport(kBills);
+    ASSERT_EQ(Bills()->DBGridEh2->RowCount(), 1);
+
+    const QString bad = kBills + u" And (BillUser = 'O'Brien')"_s;
+    ui.ExpectMessage(u"数据库打开失败"_s);
+    FormMain->RunBillReport(bad);
+    EXPECT_EQ(Bills()->SavedStatement(), bad);
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 0);
+    EXPECT_EQ(Bills()->DBGridEh2->FooterText(u"BillCreateTime"_s), u""_s);
+    EXPECT_FALSE(Bills()->BReportADOQuery.Active());
+
+    // A sort change fails the same way; printing does nothing; opening asks for a row.
+    ui.ExpectMessage(u"数据库打开失败"_s);
+    Bills()->ComboBox2Change();
+    Bills()->SpeedButton4->click();
+    ui.ExpectMessage(u"请先选中需要查看的记录"_s);
+    Bills()->DBGridEh2DblClick();
+    ui.ExpectMessage(u"请先选中需要查看的记录"_s);
+    Vouchers()->DBGridEh1DblClick(); // never searched
+
+    // A new search that succeeds replaces it.
+    FormMain->RunBillReport(kBills);
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 1);
+}
+
+TEST_F(ReportListsTest, DoubleClickOpensTheBillEditor) {
+    Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s);
+    const qint64 purchase = Bill(u"CG1"_s, u"采购开单"_s, -300, u"2024-03-02"_s);
+    FormMain->RunBillReport(kBills);
+    Bills()->DBGridEh2->SetCurrentRow(1);
+
+    // Closed without unlocking: nothing changed, nothing re-run.
+    FormBuySell->Unlocked = true;
+    ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [&](TFormBuySell* f) {
+        EXPECT_EQ(f->OpenMode, u"修改"_s);
+        EXPECT_EQ(f->DocKind, u"采购开单"_s);
+        EXPECT_EQ(f->CurrentBill, purchase);
+        EXPECT_FALSE(f->CustomerFixed);
+        EXPECT_FALSE(f->Unlocked);
+        EXPECT_EQ(f->Edit1->text(), u"CG1"_s);
+        Bill(u"XS2"_s, u"销售开单"_s, 1, u"2024-03-03"_s);
+        f->reject();
+    });
+    emit Bills()->DBGridEh2->DoubleClicked(1);
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 2);
+
+    // Unlocked: the lists are run again.
+    Bills()->DBGridEh2->SetCurrentRow(0);
+    ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [](TFormBuySell* f) {
+        EXPECT_EQ(f->DocKind, u"销售开单"_s);
+        f->Unlocked = true;
+        f->reject();
+    });
+    Bills()->DBGridEh2DblClick();
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 3);
+}
+
+TEST_F(ReportListsTest, DoubleClickOpensTheVoucherEditorByTheSignOfItsSum) {
+    const qint64 zero = Voucher(u"SR0"_s, cash, 0, u"2024-03-01"_s);
+    const qint64 expense = Voucher(u"ZC1"_s, cash, -0.25, u"2024-03-02"_s);
+    FormMain->RunMoneyReport(kVouchers);
+    EXPECT_EQ(TextColour(Vouchers()->DBGridEh1, 1, u"MoneySum"_s), QColor(Qt::red));
+
+    const struct {
+        int row;
+        qint64 voucher;
+        QString kind;
+        bool ok;
+        int rowsAfter;
+    } cases[] = {
+        {0, zero, u"财务收入单"_s, false, 2},
+        {1, expense, u"财务支出单"_s, true, 4},
+    };
+    for (const auto& c : cases) {
+        Vouchers()->DBGridEh1->SetCurrentRow(c.row);
+        ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [&](TFormGetPay* f) {
+            EXPECT_EQ(f->OpenMode, u"修改"_s);
+            EXPECT_EQ(f->DocKind, c.kind);
+            EXPECT_EQ(f->CurrentVoucher, c.voucher);
+            EXPECT_FALSE(f->CustomerFixed);
+            Voucher(u"NEW"_s, cash, 5, u"2024-03-09"_s);
+            c.ok ? f->accept() : f->reject();
+        });
+        Vouchers()->DBGridEh1DblClick();
+        // Only a change confirmed with OK re-runs the lists.
+        EXPECT_EQ(Vouchers()->DBGridEh1->RowCount(), c.rowsAfter) << c.row;
+    }
+}
+
+TEST_F(ReportListsTest, PrintingPicksTheTemplateByPrintTypeAndPrintsTheListInItsOrder) {
+    Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s, u"李娜"_s, u"华夏贸易"_s);
+    Bill(u"XS2"_s, u"销售开单"_s, 900, u"2024-03-02"_s, u"李娜"_s, u"宁波港"_s);
+    Voucher(u"SR1"_s, bank, 40.5, u"2024-03-01"_s);
+
+    // Nothing searched yet: nothing to print, no preview.
+    Bills()->SpeedButton4->click();
+    Vouchers()->PrintReport->click();
+
+    FormMain->RunBillReport(kBills);
+    FormMain->RunMoneyReport(kVouchers);
+    Bills()->ComboBox2->setCurrentIndex(2);
+    Bills()->ComboBox2Change();
+
+    const struct {
+        QString printType; // empty: no key in the file
+        QString billTemplate, voucherTemplate;
+    } cases[] = {
+        {u""_s, u"BillReport.frf"_s, u"MoneyReport.frf"_s},
+        {u"横向打印"_s, u"BillReport2.frf"_s, u"MoneyReport2.frf"_s},
+        {u"纵向打印"_s, u"BillReport.frf"_s, u"MoneyReport.frf"_s},
+        {u"竖着"_s, u"BillReport2.frf"_s, u"MoneyReport2.frf"_s},
+    };
+    for (const auto& c : cases) {
+        if (!c.printType.isEmpty()) IniWriteString(ini::Section, ini::PrintType, c.printType, IniFileName);
+        QString dump;
+        ExpectPreview(Bills()->frReport3, &dump);
+        Bills()->SpeedButton4->click();
+        EXPECT_TRUE(Bills()->frReport3.FileName().endsWith(u"/Frf/"_s + c.billTemplate))
+            << Bills()->frReport3.FileName().toStdString();
+        const qsizetype first = dump.indexOf(u"XS2"_s), second = dump.indexOf(u"XS1"_s);
+        EXPECT_TRUE(first >= 0 && second > first) << dump.toStdString();
+        EXPECT_TRUE(dump.contains(u"宁波港"_s) && dump.contains(u"1,000.00"_s)) << dump.toStdString();
+
+        ExpectPreview(Vouchers()->frReport2, &dump);
+        Vouchers()->ActionPrintMoneyReportExecute();
+        EXPECT_TRUE(Vouchers()->frReport2.FileName().endsWith(u"/Frf/"_s + c.voucherTemplate))
+            << Vouchers()->frReport2.FileName().toStdString();
+        EXPECT_TRUE(dump.contains(u"SR1"_s) && dump.contains(u"40.50"_s)) << dump.toStdString();
+    }
+}
+
+TEST_F(ReportListsTest, TitleClickWidensToTheWidestText) {
+    const qint64 bill = Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s);
+    Sql(u"UPDATE Bill SET BillRemark = ? WHERE BillIndex = ?"_s,
+        {u"这是一段很长很长的备注信息，远远超过了列的宽度"_s, bill});
+    FormMain->RunBillReport(kBills);
+    BillReportList* list = Bills();
+    const int remark = list->DBGridEh2->ColumnIndex(u"BillRemark"_s);
+    const int serial = list->DBGridEh2->ColumnIndex(u"BillSerial"_s);
+    QTableView* view = list->DBGridEh2->View();
+    view->horizontalHeader()->setStretchLastSection(false);
+    ASSERT_GT(list->RememberedWidth(remark), 120);
+    list->TitleClick(remark);
+    EXPECT_EQ(view->columnWidth(remark), list->RememberedWidth(remark));
+    // A column wider than its texts stays as it is.
+    list->TitleClick(serial);
+    EXPECT_EQ(view->columnWidth(serial), 80);
+}
+
+} // namespace
