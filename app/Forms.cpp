@@ -3,11 +3,14 @@
 #include "access/AskForm.h"
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
+#include "accounts/AccountForm.h"
+#include "accounts/AccountForm2.h"
 #include "app/MainForm.h"
 #include "app/ReportSupport.h"
 #include "app/ShareDM.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
+#include "cards/AccountCards.h"
 #include "cards/BillCards.h"
 #include "cards/CustomerCards.h"
 #include "cards/VoucherCards.h"
@@ -25,9 +28,11 @@ TFormBill* FormBill = nullptr;
 TFormBuySell* FormBuySell = nullptr;
 TFormGetPay* FormGetPay = nullptr;
 TFormAsk* FormAsk = nullptr;
+TFormAccount* FormAccount = nullptr;
 TFormBill2* FormBill2 = nullptr;
 TFormCustomer2* FormCustomer2 = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
+TFormAccount2* FormAccount2 = nullptr;
 TFormCustomer3* FormCustomer3 = nullptr;
 
 void CreateForms() {
@@ -42,9 +47,11 @@ void CreateForms() {
     FormBuySell = new TFormBuySell(FormMain);
     FormGetPay = new TFormGetPay(FormMain);
     FormAsk = new TFormAsk(FormMain);
+    FormAccount = new TFormAccount(FormMain);
     FormBill2 = new TFormBill2(FormMain);
     FormCustomer2 = new TFormCustomer2(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
+    FormAccount2 = new TFormAccount2(FormMain);
     FormCustomer3 = new TFormCustomer3(FormMain);
 
     // The contents of the main window's pages.
@@ -53,6 +60,7 @@ void CreateForms() {
     FormMain->VoucherCards = new VoucherCardPage(FormMain);
     FormMain->BillReport = new BillReportList(FormMain);
     FormMain->MoneyReport = new MoneyReportList(FormMain);
+    FormMain->AccountCards = new AccountCardPage(FormMain);
 }
 
 void DestroyForms() {
@@ -63,9 +71,11 @@ void DestroyForms() {
     FormBuySell = nullptr;
     FormGetPay = nullptr;
     FormAsk = nullptr;
+    FormAccount = nullptr;
     FormBill2 = nullptr;
     FormCustomer2 = nullptr;
     FormOnlineChat = nullptr;
+    FormAccount2 = nullptr;
     FormCustomer3 = nullptr;
     delete ShareDM;
     ShareDM = nullptr;

@@ -10,9 +10,11 @@ class TFormBill;
 class TFormBuySell;
 class TFormGetPay;
 class TFormAsk;
+class TFormAccount;
 class TFormBill2;
 class TFormCustomer2;
 class TFormOnlineChat;
+class TFormAccount2;
 class TFormCustomer3;
 
 extern TFormMain* FormMain;
@@ -21,9 +23,11 @@ extern TFormBill* FormBill;
 extern TFormBuySell* FormBuySell;
 extern TFormGetPay* FormGetPay;
 extern TFormAsk* FormAsk;
+extern TFormAccount* FormAccount;
 extern TFormBill2* FormBill2;
 extern TFormCustomer2* FormCustomer2;
 extern TFormOnlineChat* FormOnlineChat;
+extern TFormAccount2* FormAccount2;
 extern TFormCustomer3* FormCustomer3;
 
 // Creates every window in the fixed order, the main window first and the data module
