@@ -8,12 +8,14 @@
 #include "app/MainForm.h"
 #include "app/ReportSupport.h"
 #include "app/ShareDM.h"
+#include "app/Ui.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
 #include "cards/AccountCards.h"
 #include "cards/BillCards.h"
 #include "cards/CustomerCards.h"
 #include "cards/VoucherCards.h"
+#include "customers/CustomerForm.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
 #include "reports/ReportLists.h"
@@ -30,6 +32,7 @@ TFormGetPay* FormGetPay = nullptr;
 TFormAsk* FormAsk = nullptr;
 TFormAccount* FormAccount = nullptr;
 TFormBill2* FormBill2 = nullptr;
+TFormCustomer* FormCustomer = nullptr;
 TFormCustomer2* FormCustomer2 = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
 TFormAccount2* FormAccount2 = nullptr;
@@ -49,13 +52,19 @@ void CreateForms() {
     FormAsk = new TFormAsk(FormMain);
     FormAccount = new TFormAccount(FormMain);
     FormBill2 = new TFormBill2(FormMain);
+    FormCustomer = new TFormCustomer(FormMain);
     FormCustomer2 = new TFormCustomer2(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
     FormAccount2 = new TFormAccount2(FormMain);
     FormCustomer3 = new TFormCustomer3(FormMain);
 
     // The contents of the main window's pages.
-    FormMain->CustomerCards = new CustomerCardPage(FormMain);
+    auto* customers = new CustomerCardPage(FormMain);
+    customers->ShowCustomerWindow = [](qint64 customerIndex) {
+        FormCustomer->CurrentCustomer = int(customerIndex);
+        return TheUi().ShowModal(FormCustomer);
+    };
+    FormMain->CustomerCards = customers;
     FormMain->BillCards = new BillCardPage(FormMain);
     FormMain->VoucherCards = new VoucherCardPage(FormMain);
     FormMain->BillReport = new BillReportList(FormMain);
@@ -73,6 +82,7 @@ void DestroyForms() {
     FormAsk = nullptr;
     FormAccount = nullptr;
     FormBill2 = nullptr;
+    FormCustomer = nullptr;
     FormCustomer2 = nullptr;
     FormOnlineChat = nullptr;
     FormAccount2 = nullptr;
