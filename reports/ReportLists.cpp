@@ -6,6 +6,8 @@
 #include "app/ShareDM.h"
 #include "app/Ui.h"
 #include "bills/BuySellForm.h"
+#include "reports/BillReportForm.h"
+#include "reports/MoneyReportForm.h"
 #include "rules/IniFile.h"
 #include "rules/PublicFunction.h"
 #include "vouchers/GetPayForm.h"
@@ -139,8 +141,8 @@ BillReportList::BillReportList(TFormMain* main)
     SpeedButton4 = MakeButton(u"SpeedButton4"_s, u"打印列表"_s);
     SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
     SpeedButton6 = MakeButton(u"SpeedButton6"_s, u"导出Excel"_s);
-    // The query form, the analysis and the export join these buttons when they exist.
-    for (QPushButton* b : {SpeedButton3, SpeedButton5, SpeedButton6})
+    // The analysis and the export join these buttons when they exist.
+    for (QPushButton* b : {SpeedButton5, SpeedButton6})
         b->setEnabled(false);
 
     const auto amount = GridFormat::Amount;
@@ -165,6 +167,7 @@ BillReportList::BillReportList(TFormMain* main)
     ComboBox2 = SortCombo;
 
     connect(ComboBox2, &QComboBox::activated, this, &BillReportList::ComboBox2Change);
+    connect(SpeedButton3, &QPushButton::clicked, this, &BillReportList::ActionBillReportExecute);
     connect(SpeedButton4, &QPushButton::clicked, this, &BillReportList::ActionPrintBillReportExecute);
     connect(DBGridEh2, &TDataGrid::DoubleClicked, this, &BillReportList::DBGridEh2DblClick);
 }
@@ -190,6 +193,10 @@ void BillReportList::SetFooters() {
     DBGridEh2->SetFooterText(u"BillSum"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillSum"_s)), Qt::black);
     DBGridEh2->SetFooterText(u"BillGet"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillGet"_s)), Qt::blue);
     DBGridEh2->SetFooterText(u"BillOwe"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillOwe"_s)), Qt::red);
+}
+
+void BillReportList::ActionBillReportExecute() {
+    TheUi().ShowModal(FormBillReport);
 }
 
 void BillReportList::ComboBox2Change() {
@@ -220,9 +227,8 @@ MoneyReportList::MoneyReportList(TFormMain* main)
     MakeReport = MakeButton(u"MakeReport"_s, u"查找单据"_s);
     PrintReport = MakeButton(u"PrintReport"_s, u"打印列表"_s);
     SpeedButton7 = MakeButton(u"SpeedButton7"_s, u"导出Excel"_s);
-    // The query form and the export join these buttons when they exist.
-    for (QPushButton* b : {MakeReport, SpeedButton7})
-        b->setEnabled(false);
+    // The export joins these buttons when it exists.
+    SpeedButton7->setEnabled(false);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -246,6 +252,7 @@ MoneyReportList::MoneyReportList(TFormMain* main)
     ComboBox9 = SortCombo;
 
     connect(ComboBox9, &QComboBox::activated, this, &MoneyReportList::ComboBox9Change);
+    connect(MakeReport, &QPushButton::clicked, this, &MoneyReportList::ActionMoneyReportExecute);
     connect(PrintReport, &QPushButton::clicked, this, &MoneyReportList::ActionPrintMoneyReportExecute);
     connect(DBGridEh1, &TDataGrid::DoubleClicked, this, &MoneyReportList::DBGridEh1DblClick);
 }
@@ -266,6 +273,10 @@ void MoneyReportList::SetFooters() {
     DBGridEh1->SetFooterText(u"MoneyIn"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyIn"_s)), Qt::blue);
     DBGridEh1->SetFooterText(u"MoneyOut"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyOut"_s)), Qt::red);
     DBGridEh1->SetFooterText(u"MoneySum"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneySum"_s)), Qt::black);
+}
+
+void MoneyReportList::ActionMoneyReportExecute() {
+    TheUi().ShowModal(FormMoneyReport);
 }
 
 void MoneyReportList::ComboBox9Change() {

@@ -84,6 +84,8 @@ public:
 
     QString OrderClause() const override;
 
+    // "查找单据": the bill search, which runs this list itself.
+    void ActionBillReportExecute();
     void ComboBox2Change();
     void ActionPrintBillReportExecute() { PrintList(); }
     // Opens the current bill in the bill editor.
@@ -115,6 +117,8 @@ public:
 
     QString OrderClause() const override;
 
+    // "查找单据": the voucher search, which runs this list itself.
+    void ActionMoneyReportExecute();
     void ComboBox9Change();
     void ActionPrintMoneyReportExecute() { PrintList(); }
     // Opens the current voucher in the voucher editor.
