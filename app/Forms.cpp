@@ -18,6 +18,8 @@
 #include "customers/CustomerForm.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
+#include "reports/BillReportForm.h"
+#include "reports/MoneyReportForm.h"
 #include "reports/ReportLists.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
@@ -31,10 +33,12 @@ TFormBuySell* FormBuySell = nullptr;
 TFormGetPay* FormGetPay = nullptr;
 TFormAsk* FormAsk = nullptr;
 TFormAccount* FormAccount = nullptr;
+TFormMoneyReport* FormMoneyReport = nullptr;
 TFormBill2* FormBill2 = nullptr;
 TFormCustomer* FormCustomer = nullptr;
 TFormCustomer2* FormCustomer2 = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
+TFormBillReport* FormBillReport = nullptr;
 TFormAccount2* FormAccount2 = nullptr;
 TFormCustomer3* FormCustomer3 = nullptr;
 
@@ -51,10 +55,12 @@ void CreateForms() {
     FormGetPay = new TFormGetPay(FormMain);
     FormAsk = new TFormAsk(FormMain);
     FormAccount = new TFormAccount(FormMain);
+    FormMoneyReport = new TFormMoneyReport(FormMain);
     FormBill2 = new TFormBill2(FormMain);
     FormCustomer = new TFormCustomer(FormMain);
     FormCustomer2 = new TFormCustomer2(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
+    FormBillReport = new TFormBillReport(FormMain);
     FormAccount2 = new TFormAccount2(FormMain);
     FormCustomer3 = new TFormCustomer3(FormMain);
 
@@ -81,10 +87,12 @@ void DestroyForms() {
     FormGetPay = nullptr;
     FormAsk = nullptr;
     FormAccount = nullptr;
+    FormMoneyReport = nullptr;
     FormBill2 = nullptr;
     FormCustomer = nullptr;
     FormCustomer2 = nullptr;
     FormOnlineChat = nullptr;
+    FormBillReport = nullptr;
     FormAccount2 = nullptr;
     FormCustomer3 = nullptr;
     delete ShareDM;

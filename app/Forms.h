@@ -11,10 +11,12 @@ class TFormBuySell;
 class TFormGetPay;
 class TFormAsk;
 class TFormAccount;
+class TFormMoneyReport;
 class TFormBill2;
 class TFormCustomer;
 class TFormCustomer2;
 class TFormOnlineChat;
+class TFormBillReport;
 class TFormAccount2;
 class TFormCustomer3;
 
@@ -25,10 +27,12 @@ extern TFormBuySell* FormBuySell;
 extern TFormGetPay* FormGetPay;
 extern TFormAsk* FormAsk;
 extern TFormAccount* FormAccount;
+extern TFormMoneyReport* FormMoneyReport;
 extern TFormBill2* FormBill2;
 extern TFormCustomer* FormCustomer;
 extern TFormCustomer2* FormCustomer2;
 extern TFormOnlineChat* FormOnlineChat;
+extern TFormBillReport* FormBillReport;
 extern TFormAccount2* FormAccount2;
 extern TFormCustomer3* FormCustomer3;
 
