@@ -18,6 +18,7 @@
 #include "customers/CustomerForm.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
+#include "maintenance/MaintenancePage.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "reports/ReportLists.h"
@@ -76,6 +77,7 @@ void CreateForms() {
     FormMain->BillReport = new BillReportList(FormMain);
     FormMain->MoneyReport = new MoneyReportList(FormMain);
     FormMain->AccountCards = new AccountCardPage(FormMain);
+    new MaintenancePage(FormMain);
 }
 
 void DestroyForms() {

@@ -106,8 +106,6 @@ void TFormMain::BuildSideBar() {
     ActionButtonSave2->setObjectName(u"ActionButtonSave2"_s);
     ActionButtonSave2->setText(u"数据备份"_s);
     ActionButtonSave2->setFixedSize(88, 30);
-    // Backup runs from the maintenance page; the side-bar shortcut joins it there.
-    ActionButtonSave2->setEnabled(false);
     col->addWidget(ActionButtonSave2, 0, Qt::AlignHCenter);
 
     col->addStretch(1);

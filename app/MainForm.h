@@ -45,6 +45,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+class SettingsContent;
+
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -151,6 +153,8 @@ public:
     View* AccountCards = nullptr;
     ReportList* MoneyReport = nullptr;
     ReportList* BillReport = nullptr;
+    // The settings page's passwords and option lists, loaded at the administrator's sign-in.
+    SettingsContent* Settings = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

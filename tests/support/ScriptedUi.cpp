@@ -108,7 +108,7 @@ bool ScriptedUi::Take(Shown::Kind kind, const QString& what, Expected& out) {
 }
 
 void ScriptedUi::Message(QWidget*, const QString& text, const QString& caption, tev::MsgIcon icon) {
-    m_history.push_back({Shown::Message, text, caption, icon});
+    m_history.push_back({Shown::Message, text, caption, icon, {}});
     Expected e;
     if (!Take(Shown::Message, text, e)) return;
     EXPECT_EQ(e.text.toStdString(), text.toStdString()) << "message text";
@@ -120,7 +120,7 @@ void ScriptedUi::Message(QWidget*, const QString& text, const QString& caption, 
 }
 
 bool ScriptedUi::AskYesNo(QWidget*, const QString& text, const QString& caption) {
-    m_history.push_back({Shown::YesNo, text, caption});
+    m_history.push_back({Shown::YesNo, text, caption, tev::MsgIcon::None, {}});
     Expected e;
     if (!Take(Shown::YesNo, text, e)) return false;
     EXPECT_EQ(e.text.toStdString(), text.toStdString()) << "question text";
@@ -129,7 +129,7 @@ bool ScriptedUi::AskYesNo(QWidget*, const QString& text, const QString& caption)
 }
 
 int ScriptedUi::ShowModal(QDialog* form) {
-    m_history.push_back({Shown::Modal, form->objectName(), {}, tev::MsgIcon::None});
+    m_history.push_back({Shown::Modal, form->objectName(), {}, tev::MsgIcon::None, {}});
     Expected e;
     const bool expected = Take(Shown::Modal, form->objectName(), e);
     if (expected) {
@@ -149,20 +149,22 @@ int ScriptedUi::ShowModal(QDialog* form) {
     return form->result();
 }
 
-QString ScriptedUi::ChooseSaveFile(QWidget*, const QString& caption, const QString&, const QString&) {
-    m_history.push_back({Shown::SaveFile, caption, {}, tev::MsgIcon::None});
+QString ScriptedUi::ChooseSaveFile(QWidget*, const QString& caption, const QString& startPath,
+                                   const QString&) {
+    m_history.push_back({Shown::SaveFile, caption, {}, tev::MsgIcon::None, startPath});
     Expected e;
     return Take(Shown::SaveFile, caption, e) ? e.file : QString();
 }
 
-QString ScriptedUi::ChooseOpenFile(QWidget*, const QString& caption, const QString&, const QString&) {
-    m_history.push_back({Shown::OpenFile, caption, {}, tev::MsgIcon::None});
+QString ScriptedUi::ChooseOpenFile(QWidget*, const QString& caption, const QString& startPath,
+                                   const QString&) {
+    m_history.push_back({Shown::OpenFile, caption, {}, tev::MsgIcon::None, startPath});
     Expected e;
     return Take(Shown::OpenFile, caption, e) ? e.file : QString();
 }
 
 bool ScriptedUi::OpenUrl(const QUrl& url) {
-    m_history.push_back({Shown::OpenUrl, url.toString(), {}, tev::MsgIcon::None});
+    m_history.push_back({Shown::OpenUrl, url.toString(), {}, tev::MsgIcon::None, {}});
     lastUrl = url;
     Expected e;
     return Take(Shown::OpenUrl, url.toString(), e) ? e.answer : false;

@@ -19,6 +19,7 @@ struct Shown {
     QString text; // message text, question, form object name, dialog caption or address
     QString caption;
     tev::MsgIcon icon = tev::MsgIcon::None;
+    QString startPath; // where a file dialog started (folder or proposed file)
 };
 
 class ScriptedUi : public tev::Ui {

@@ -1,0 +1,106 @@
+#include "maintenance/MaintenancePage.h"
+
+#include "app/MainForm.h"
+#include "app/ShareDM.h"
+#include "app/Ui.h"
+#include "data/Backup.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+namespace {
+
+const QString MdbFilter = u"Mdb Files (*.mdb *.MDB)"_s;
+
+// The system's words for the failure, then the reason, so the number is not all a user sees.
+QString FailureText(const QString& text, const CopyFailure& failure) {
+    return text.arg(failure.code) + u"\n"_s + failure.reason;
+}
+
+QToolButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
+                        QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIconSize(QSize(24, 24));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(false);
+    return b;
+}
+
+} // namespace
+
+QString GetDesktopPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+QString BackupFileName(const QDate& date) {
+    return u"Corvina中介软件"_s + date.toString(u"yyyy-M-d"_s) + u".mdb"_s;
+}
+
+MaintenancePage::MaintenancePage(TFormMain* main) : QWidget(main->TabSheet6), m_main(main) {
+    setObjectName(u"MaintenancePage"_s);
+    auto* fill = new QVBoxLayout(main->TabSheet6);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(this);
+
+    GroupBox1 = new QGroupBox(u"帐套数据操作"_s, this);
+    GroupBox1->setObjectName(u"GroupBox1"_s);
+    GroupBox1->setGeometry(16, 16, 300, 150);
+    SpeedButtonSave = MakeButton(GroupBox1, u"SpeedButtonSave"_s, u"备份数据"_s, QStyle::SP_DialogSaveButton);
+    SpeedButtonSave->setGeometry(20, 26, 120, 56);
+    SpeedButtonLoad = MakeButton(GroupBox1, u"SpeedButtonLoad"_s, u"恢复数据"_s, QStyle::SP_DialogOpenButton);
+    SpeedButtonLoad->setGeometry(160, 26, 120, 56);
+    Label1 = new QLabel(u"恢复数据将以备份文件替换当前全部数据，恢复完成后请重新启动软件。"_s, GroupBox1);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(20, 92, 260, 44);
+
+    connect(SpeedButtonSave, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
+    connect(SpeedButtonLoad, &QToolButton::clicked, this, &MaintenancePage::ActionLoadExecute);
+    main->ActionButtonSave2->setEnabled(true);
+    connect(main->ActionButtonSave2, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
+}
+
+void MaintenancePage::ActionSaveExecute() {
+    const QString desktop = GetDesktopPath();
+    const QString proposed = BackupFileName(TheUi().Today());
+    QString file = TheUi().ChooseSaveFile(
+        m_main, u"备份数据"_s, desktop.isEmpty() ? proposed : desktop + u"/"_s + proposed, MdbFilter);
+    if (file.isEmpty()) return;
+    // The dialog's default extension: a name typed without one becomes a .mdb file.
+    if (QFileInfo(file).suffix().isEmpty()) file += u".mdb"_s;
+    CopyFailure failure;
+    if (!BackupDatabase(ShareDM->ADOConnection1, file, &failure)) {
+        TheUi().Message(m_main, FailureText(u"数据库备份失败，失败号为：%1"_s, failure));
+        return;
+    }
+    TheUi().Message(m_main, u"恭喜您，数据库备份成功"_s);
+}
+
+void MaintenancePage::ActionLoadExecute() {
+    if (!TheUi().AskYesNo(m_main, u"数据库恢复将导致当前数据全部丢失，是否继续？"_s, u"恢复警告"_s)) return;
+    const QString file = TheUi().ChooseOpenFile(m_main, u"恢复数据"_s, GetDesktopPath(), MdbFilter);
+    if (file.isEmpty()) return;
+    CopyFailure failure;
+    // A refused or failed restore leaves the database as it was, and the program goes on with it.
+    if (!RestoreDatabase(ShareDM->ADOConnection1, file, &failure)) {
+        TheUi().Message(m_main, FailureText(u"数据库恢复失败，失败号为：%1"_s, failure));
+        return;
+    }
+    TheUi().Message(m_main, u"恭喜您，数据库恢复成功，请重新启动软件"_s);
+    // The connection is closed: no window may go on with data read from the replaced file.
+    m_main->close();
+}
+
+} // namespace tev
