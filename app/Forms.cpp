@@ -19,6 +19,7 @@
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
 #include "maintenance/MaintenancePage.h"
+#include "maintenance/SettingsPage.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "reports/ReportLists.h"
@@ -78,6 +79,7 @@ void CreateForms() {
     FormMain->MoneyReport = new MoneyReportList(FormMain);
     FormMain->AccountCards = new AccountCardPage(FormMain);
     new MaintenancePage(FormMain);
+    FormMain->Settings = new SettingsContent(FormMain);
 }
 
 void DestroyForms() {

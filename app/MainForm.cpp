@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "app/Ui.h"
+#include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
 
@@ -302,6 +303,13 @@ bool TFormMain::SignIn() {
         for (int i = 0; i < PageCount; ++i)
             PageControl1->setTabVisible(i, i >= SettingsPage);
         PageControl1->setCurrentIndex(SettingsPage);
+        if (Settings) {
+            Settings->LoadReasonList();
+            Settings->LoadMoneyTypeList();
+            Settings->LoadTokenList();
+            Settings->LoadStateList();
+            Settings->LoadPasswords();
+        }
         SetLoginFace(u"管理员"_s, u"Res/BlueFish.bmp"_s);
     } else if (CurrentRole == u"财务主管"_s || CurrentRole == u"财务总监"_s || CurrentRole == u"总经理"_s) {
         for (int i = 0; i < PageCount; ++i)
