@@ -56,15 +56,14 @@ MaintenancePage::MaintenancePage(TFormMain* main) : QWidget(main->TabSheet6), m_
 
     GroupBox1 = new QGroupBox(u"帐套数据操作"_s, this);
     GroupBox1->setObjectName(u"GroupBox1"_s);
-    GroupBox1->setGeometry(16, 16, 300, 150);
+    GroupBox1->setGeometry(16, 16, 300, 144);
     SpeedButtonSave = MakeButton(GroupBox1, u"SpeedButtonSave"_s, u"备份数据"_s, QStyle::SP_DialogSaveButton);
     SpeedButtonSave->setGeometry(20, 26, 120, 56);
     SpeedButtonLoad = MakeButton(GroupBox1, u"SpeedButtonLoad"_s, u"恢复数据"_s, QStyle::SP_DialogOpenButton);
     SpeedButtonLoad->setGeometry(160, 26, 120, 56);
-    Label1 = new QLabel(u"恢复数据将以备份文件替换当前全部数据，恢复完成后请重新启动软件。"_s, GroupBox1);
+    Label1 = new QLabel(u"恢复数据将以备份文件替换当前全部数据，\n恢复完成后请重新启动软件。"_s, GroupBox1);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setWordWrap(true);
-    Label1->setGeometry(20, 92, 260, 44);
+    Label1->setGeometry(20, 94, 260, 36);
 
     connect(SpeedButtonSave, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
     connect(SpeedButtonLoad, &QToolButton::clicked, this, &MaintenancePage::ActionLoadExecute);
