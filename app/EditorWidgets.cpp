@@ -1,10 +1,13 @@
 #include "app/EditorWidgets.h"
 
+#include "app/Form.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -39,6 +42,16 @@ QDateEdit* FieldDate(QWidget* parent, const QString& name) {
     d->setCalendarPopup(true);
     d->setDisplayFormat(u"yyyy-M-d"_s);
     return d;
+}
+
+QPushButton* EditorButton(QWidget* parent, const QString& name, const QString& text, EditorIcon icon) {
+    auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, parent);
+    b->setObjectName(name);
+    b->setIconSize(QSize(20, 20));
+    b->setFixedSize(96, 32);
+    b->setFont(HeiFont(10));
+    b->setAutoDefault(false);
+    return b;
 }
 
 QToolButton* BannerButton(QWidget* banner, const QString& name, QAction* action, int x, int edge,

@@ -1,6 +1,8 @@
 #pragma once
 // The controls the document editors are built from, made the same way in every editor.
 
+#include "app/EditorPictures.h"
+
 #include <QString>
 
 class QAction;
@@ -8,6 +10,7 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -21,6 +24,8 @@ QComboBox* FieldCombo(QWidget* parent, const QString& name, bool editable);
 QLineEdit* FieldEdit(QWidget* parent, const QString& name);
 // A date picker with a calendar, showing the system's short date format.
 QDateEdit* FieldDate(QWidget* parent, const QString& name);
+// One of the buttons along an editor's foot (确定, 删除, 取消), with its picture.
+QPushButton* EditorButton(QWidget* parent, const QString& name, const QString& text, EditorIcon icon);
 // A square picture button on the banner, driven by its action.
 QToolButton* BannerButton(QWidget* banner, const QString& name, QAction* action, int x, int edge,
                           int iconSize);

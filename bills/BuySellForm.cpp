@@ -128,18 +128,9 @@ TFormBuySell::TFormBuySell(QWidget* parent)
         {u"MoneySum"_s, u"合计"_s, 78, Qt::AlignCenter, GridFormat::Amount},
     });
 
-    auto button = [this](const QString& name, const QString& text, EditorIcon icon) {
-        auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, this);
-        b->setObjectName(name);
-        b->setIconSize(QSize(20, 20));
-        b->setFixedSize(96, 32);
-        b->setFont(HeiFont(10));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BitBtn3 = button(u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
-    BitBtn1 = button(u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
-    BitBtn2 = button(u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
+    BitBtn3 = EditorButton(this, u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
+    BitBtn1 = EditorButton(this, u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
+    BitBtn2 = EditorButton(this, u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     buttons->addStretch(1);

@@ -91,18 +91,9 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
     for (int column : {1, 3, 5, 7})
         fields->setColumnStretch(column, 1);
 
-    auto button = [this](const QString& name, const QString& text, EditorIcon icon) {
-        auto* b = new QPushButton(DrawEditorIcon(icon, 20), text, this);
-        b->setObjectName(name);
-        b->setIconSize(QSize(20, 20));
-        b->setFixedSize(96, 32);
-        b->setFont(HeiFont(10));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BitBtn1 = button(u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
-    BitBtn3 = button(u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
-    BitBtn2 = button(u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
+    BitBtn1 = EditorButton(this, u"BitBtn1"_s, u"确定"_s, EditorIcon::Ok);
+    BitBtn3 = EditorButton(this, u"BitBtn3"_s, u"删除"_s, EditorIcon::Delete);
+    BitBtn2 = EditorButton(this, u"BitBtn2"_s, u"取消"_s, EditorIcon::Cancel);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     buttons->addStretch(1);
