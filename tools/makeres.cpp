@@ -1068,7 +1068,12 @@ int main(int argc, char** argv) {
 
     out.Bmp(u"Res/EmptyList.bmp"_s, DrawEmptyList());
     out.Bmp(u"Res/Ask.bmp"_s, DrawAsk());
-    out.Png(u"Res/Tevrano.png"_s, DrawProgramIcon());
+    const QImage programIcon = DrawProgramIcon();
+    out.Png(u"Res/Tevrano.png"_s, programIcon);
+    // The sizes of the desktop's icon theme, for the installed program's menu entry.
+    for (int size : {16, 32, 48, 64, 128})
+        out.Png(u"Res/Tevrano-%1.png"_s.arg(size),
+                programIcon.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     // Editor banners: the bill editor's are 526x54, the voucher editor's 420x60.
     struct Banner {
