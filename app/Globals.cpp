@@ -3,6 +3,7 @@
 namespace tev {
 
 QString ProgramDir;
+QString DataDir;
 QString IniFileName;
 QString CurrentRole;
 QString CurrentUser;

@@ -5,10 +5,14 @@
 
 namespace tev {
 
-// Folder of the running program, ending with "/": pictures, templates, the database
-// and the configuration file live beside the program.
+// Folder of the running program, ending with "/": the pictures and the shipped templates
+// live beside the program.
 extern QString ProgramDir;
-// ProgramDir + "Tevrano.ini".
+// Folder of the user's data, ending with "/": the database, the configuration file, the
+// report templates in use and the customers' document folders. It is ProgramDir when the
+// program's folder can be written, otherwise the user's data folder (see DataLocation.h).
+extern QString DataDir;
+// DataDir + "Tevrano.ini".
 extern QString IniFileName;
 
 // The signed-in user's role, name and range.

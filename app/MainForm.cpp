@@ -257,7 +257,7 @@ void TFormMain::SetWorkingDate(const QDate& date) {
 }
 
 bool TFormMain::FormShow() {
-    const QString path = ProgramDir + u"Tevrano.mdb"_s;
+    const QString path = DataDir + u"Tevrano.mdb"_s;
     if (!QFileInfo(path).isFile()) {
         TheUi().Message(this, u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle,
                         MsgIcon::Error);
@@ -438,7 +438,7 @@ void TFormMain::Button15Click() {
 }
 
 void TFormMain::ActionDesignExecute() {
-    DesignReport(frReport1, this, ProgramDir + u"Frf"_s);
+    DesignReport(frReport1, this, DataDir + u"Frf"_s);
 }
 
 void TFormMain::SortComboChange(QComboBox* combo) {

@@ -37,7 +37,7 @@ QString ListTemplateName(bool billList, const QString& printType) {
 }
 
 bool LoadReportTemplate(Report& report, const QString& name) {
-    const QString path = ProgramDir + u"Frf/"_s + name;
+    const QString path = DataDir + u"Frf/"_s + name;
     if (!QFileInfo::exists(path)) {
         TheUi().Message(nullptr, u"找不到报表模板文件：%1"_s.arg(path));
         return false;

@@ -32,7 +32,7 @@ private:
 // landscape one for any other value.
 QString ListTemplateName(bool billList, const QString& printType);
 
-// Loads ProgramDir + "Frf/" + name. A missing or unreadable template is reported to the user
+// Loads DataDir + "Frf/" + name. A missing or unreadable template is reported to the user
 // with its path (the report is then not printed) instead of silently printing whatever the
 // report object held before.
 bool LoadReportTemplate(Report& report, const QString& name);

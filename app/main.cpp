@@ -1,18 +1,22 @@
 // Tevrano: the program's entry point.
 
+#include "app/DataLocation.h"
 #include "app/Form.h"
 #include "app/Forms.h"
 #include "app/Globals.h"
 #include "app/MainForm.h"
+#include "app/Ui.h"
 #include "data/Database.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
@@ -75,20 +79,34 @@ int main(int argc, char** argv) {
     if (qtTranslator.load(QLocale(), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
 
-    tev::ProgramDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u"/"_s;
-    tev::IniFileName = tev::ProgramDir + u"Tevrano.ini"_s;
-    app.setWindowIcon(QIcon(tev::ProgramDir + u"Res/Tevrano.png"_s));
+    QCommandLineParser options;
+    options.setApplicationDescription(tev::ProgramTitle);
+    options.addHelpOption();
+    const QCommandLineOption dataDirOption(
+        u"data-dir"_s, u"数据文件夹（数据库、配置文件和报表模板），缺省为程序所在文件夹"_s, u"folder"_s);
+    options.addOption(dataDirOption);
+    options.process(app);
 
+    tev::ProgramDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u"/"_s;
+    app.setWindowIcon(QIcon(tev::ProgramDir + u"Res/Tevrano.png"_s));
     CheckInstallation();
+
+    tev::DataLocationRequest request;
+    request.programDir = tev::ProgramDir;
+    request.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    request.explicitDir = options.value(dataDirOption);
+    tev::DataLocation location;
+    QString problem;
+    if (!tev::ResolveDataLocation(request, &location, &problem)) {
+        tev::TheUi().Message(nullptr, problem, tev::ProgramTitle, tev::MsgIcon::Error);
+        return 1;
+    }
+    tev::UseDataLocation(location);
+
     tev::CreateForms();
-    tev::FormMain->show();
     int exitCode = 0;
     QTimer::singleShot(0, [&exitCode] {
-        if (!tev::FormMain->FormShow()) {
-            exitCode = tev::FormMain->ExitCode;
-            tev::FormMain->close();
-            QCoreApplication::exit(exitCode);
-        }
+        if (!tev::StartProgram(exitCode)) QCoreApplication::exit(exitCode);
     });
     const int rc = app.exec();
     tev::DestroyForms();

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     BenchUi ui;
     InstallUi(&ui);
     ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
+    DataDir = ProgramDir;
     IniFileName = ProgramDir + u"bench.ini"_s;
     CreateForms();
     if (!ShareDM->ADOConnection1.Open(args[1])) {

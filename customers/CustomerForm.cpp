@@ -418,7 +418,7 @@ void TFormCustomer::Image1Click() {
         TheUi().Message(this, u"客户名称不能用作目录名"_s);
         return;
     }
-    const QString root = ProgramDir + u"客户目录"_s;
+    const QString root = DataDir + u"客户目录"_s;
     const QString path = root + u'/' + folder;
     if (!QDir().mkpath(path) || !QFileInfo(path).isDir()) {
         TheUi().Message(this, u"无法创建客户目录：%1"_s.arg(QDir::toNativeSeparators(path)));

@@ -25,7 +25,8 @@ void AppFixture::SetUp() {
     ASSERT_TRUE(tev::CreateEmptyDatabase(DbPath(), &error)) << error.toStdString();
 
     tev::ProgramDir = dir.path() + u"/"_s;
-    tev::IniFileName = tev::ProgramDir + u"Tevrano.ini"_s;
+    tev::DataDir = tev::ProgramDir;
+    tev::IniFileName = tev::DataDir + u"Tevrano.ini"_s;
     for (QString* s : {&tev::CurrentRole, &tev::CurrentUser, &tev::CurrentRange, &tev::CustomerFilter,
                        &tev::AccountFilter, &tev::BillFilter, &tev::VoucherFilter})
         s->clear();

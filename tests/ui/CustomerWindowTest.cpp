@@ -378,7 +378,7 @@ TEST_F(CustomerWindowTest, FolderNamesStayInsideTheCustomersFolder) {
 }
 
 TEST_F(CustomerWindowTest, FolderIsCreatedInsideTheProgramFolderAndOpened) {
-    const QString root = ProgramDir + u"客户目录"_s;
+    const QString root = DataDir + u"客户目录"_s;
     const qint64 c = AddCustomer(u"张三"_s);
     ASSERT_TRUE(Show(c));
     ui.ExpectOpenUrl();
@@ -396,7 +396,7 @@ TEST_F(CustomerWindowTest, FolderIsCreatedInsideTheProgramFolderAndOpened) {
     ui.ExpectOpenUrl();
     FormCustomer->Image1Click();
     EXPECT_EQ(ui.lastUrl, QUrl::fromLocalFile(root + u"/___逃逸"_s));
-    EXPECT_FALSE(QDir(ProgramDir + u"逃逸"_s).exists());
+    EXPECT_FALSE(QDir(DataDir + u"逃逸"_s).exists());
     const qint64 dots = AddCustomer(u".."_s);
     ASSERT_TRUE(Show(dots));
     ui.ExpectMessage(u"客户名称不能用作目录名"_s);

@@ -165,7 +165,7 @@ TEST_F(PrintTest, MissingTemplateIsReportedWithItsPath) {
     UseOwnTemplates();
     QFile::remove(dir.path() + u"/Frf/Money.frf"_s);
     OpenVoucher(voucher);
-    ui.ExpectMessage(u"找不到报表模板文件：%1"_s.arg(ProgramDir + u"Frf/Money.frf"_s));
+    ui.ExpectMessage(u"找不到报表模板文件：%1"_s.arg(DataDir + u"Frf/Money.frf"_s));
     FormGetPay->ActionPrintExecute();
 }
 
