@@ -82,6 +82,16 @@ void CreateForms() {
     FormMain->Settings = new SettingsContent(FormMain);
 }
 
+bool StartProgram(int& exitCode) {
+    exitCode = 0;
+    if (!FormMain->FormShow()) {
+        exitCode = FormMain->ExitCode;
+        return false;
+    }
+    FormMain->show();
+    return true;
+}
+
 void DestroyForms() {
     delete FormMain; // owns the dialogs
     FormMain = nullptr;

@@ -42,4 +42,10 @@ void CreateForms();
 // Destroys them again (tests create a fresh set for every case).
 void DestroyForms();
 
+// The start: the database check, the connection and the first sign-in, with the main window
+// still hidden, so that nothing of the business is on screen before somebody has signed in;
+// the main window is shown after a successful sign-in. False when the program must end, with
+// its exit status in exitCode (0 after a cancelled sign-in).
+bool StartProgram(int& exitCode);
+
 } // namespace tev

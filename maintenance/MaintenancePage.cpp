@@ -19,7 +19,7 @@ namespace tev {
 
 namespace {
 
-const QString MdbFilter = u"Mdb Files (*.mdb *.MDB)"_s;
+const QString MdbFilter = u"数据库文件 (*.mdb *.MDB);;所有文件 (*)"_s;
 
 // The system's words for the failure, then the reason, so the number is not all a user sees.
 QString FailureText(const QString& text, const CopyFailure& failure) {
@@ -41,7 +41,11 @@ QToolButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
 } // namespace
 
 QString GetDesktopPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // A desktop without a desktop folder: the user's home folder, never the working directory.
+    if (!desktop.isEmpty() && !QFileInfo(desktop).isDir())
+        return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    return desktop;
 }
 
 QString BackupFileName(const QDate& date) {

@@ -77,6 +77,62 @@ TEST_F(SignInTest, CancelledFirstSignInEndsQuietly) {
     EXPECT_TRUE(ui.Messages().empty());
 }
 
+// Counts how often a window was shown.
+struct ShowCounter : QObject {
+    int shows = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) ++shows;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The start: nothing of the business is on screen before somebody has signed in.
+TEST_F(SignInTest, TheMainWindowAppearsOnlyAfterASuccessfulSignIn) {
+    ShowCounter counter;
+    FormMain->installEventFilter(&counter);
+    ui.today = QDate(2024, 5, 31);
+    ui.ExpectModal<TFormLogin>(u"FormLogin"_s, [](TFormLogin* f) {
+        EXPECT_FALSE(FormMain->isVisible()); // the sign-in window stands alone
+        f->ComboBox1->setCurrentIndex(f->ComboBox1->findText(u"总经理"_s));
+        f->Login->click();
+    });
+    ui.ExpectModal<TFormAsk>(u"FormAsk"_s, [](TFormAsk* a) {
+        EXPECT_FALSE(FormMain->isVisible());
+        a->BitBtn1->click();
+    });
+    int exitCode = -1;
+    ASSERT_TRUE(StartProgram(exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(FormMain->isVisible());
+    EXPECT_EQ(counter.shows, 1);
+    EXPECT_EQ(FormMain->WorkingDate(), QDate(2024, 5, 31));
+    EXPECT_EQ(VisiblePages(), (std::vector<bool>{1, 1, 1, 1, 1, 1, 0, 0}));
+    FormMain->removeEventFilter(&counter);
+}
+
+TEST_F(SignInTest, ACancelledSignInEndsTheProgramWithoutShowingTheMainWindow) {
+    ShowCounter counter;
+    FormMain->installEventFilter(&counter);
+    ui.ExpectModal<TFormLogin>(u"FormLogin"_s, [](TFormLogin* f) { f->Close->click(); });
+    int exitCode = -1;
+    EXPECT_FALSE(StartProgram(exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(counter.shows, 0);
+    FormMain->removeEventFilter(&counter);
+}
+
+TEST_F(SignInTest, TheMissingDatabaseBoxStandsAlone) {
+    ShowCounter counter;
+    FormMain->installEventFilter(&counter);
+    QFile::remove(DbPath());
+    ui.ExpectMessage(u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle, MsgIcon::Error);
+    int exitCode = -1;
+    EXPECT_FALSE(StartProgram(exitCode));
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(counter.shows, 0);
+    FormMain->removeEventFilter(&counter);
+}
+
 TEST_F(SignInTest, AccountListLeavesOutFreeSlotsAndTheModifyRow) {
     OpenDatabase();
     AddSalesman(u"张伟"_s, u"1234"_s, u"业务管理；"_s);
