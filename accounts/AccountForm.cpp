@@ -93,7 +93,25 @@ void TFormAccount::RunStatement(const QDate& first, const QDate& last) {
         return;
     if (q.IsEmpty()) return;
     q.First();
-    FormMain->RunMoneyReport(AccountStatement(q.AsInteger(u"AccountIndex"_s), first, last));
+    const qint64 index = q.AsInteger(u"AccountIndex"_s);
+    const QString fallback = q.AsString(u"AccountName"_s);
+    const QString period = !first.isValid() ? u"全部"_s
+                           : first.month() == last.month()
+                               ? u"%1年%2月"_s.arg(first.year()).arg(first.month())
+                               : u"%1年"_s.arg(first.year());
+    ListRequest request;
+    request.statement = [index, first, last] { return AccountStatement(index, first, last); };
+    // The account's name as it is at each run: a renamed account keeps its list.
+    request.description = [index, fallback, period] {
+        ResultSet rs;
+        QString name = fallback;
+        if (ShareDM->ADOConnection1.Query(u"SELECT AccountName FROM Account WHERE AccountIndex = ?"_s,
+                                          {index}, &rs) &&
+            !rs.IsEmpty())
+            name = rs.AsString(u"AccountName"_s);
+        return u"帐户“%1”%2财务单据"_s.arg(name, period);
+    };
+    FormMain->RunMoneyReport(request);
     FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
     reject();
 }
@@ -119,6 +137,12 @@ void TFormAccount::ActionEditExecute() {
     if (TheUi().ShowModal(FormAccount2) != QDialog::Accepted) return;
     const QString newName = FormAccount2->EditName;
     const double newBase = FormAccount2->EditBase;
+    // An account keeps a name: the reserved row's empty name would otherwise make this a
+    // "duplicate", which is no reason a user can act on.
+    if (newName.trimmed().isEmpty()) {
+        TheUi().Message(this, u"帐户名不得为空"_s);
+        return;
+    }
 
     Query& q = ShareDM->ADOQueryTemp;
     if (!ShareDM->OpenSql(q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(CurrentAccount)),
@@ -149,7 +173,7 @@ void TFormAccount::ActionEditExecute() {
             db.Update(u"Account"_s, {{u"AccountName"_s, newName}, {u"AccountBase"_s, newBase}},
                       u"AccountIndex = ?"_s, {index});
         if (changed < 0) {
-            TheUi().Message(this, db.LastError());
+            ShareDM->ShowFailure(this, u"数据保存失败"_s);
             return;
         }
         if (changed == 0)
@@ -178,7 +202,7 @@ void TFormAccount::ActionDeleteExecute() {
         return db.Delete(u"MoneyTable"_s, u"MoneyAccount = ?"_s, {index}) >= 0;
     });
     if (!ok) {
-        TheUi().Message(this, db.LastError());
+        ShareDM->ShowFailure(this, u"数据删除失败"_s);
         return;
     }
     FormMain->RefreshAllViews();

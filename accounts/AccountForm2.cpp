@@ -71,14 +71,14 @@ void TFormAccount2::FormShow() {
 }
 
 void TFormAccount2::ActionYesExecute() {
-    const QString text = Edit2->text();
-    // "1.2.3" is made of digits and points but is no number: refused like any other bad amount.
-    const std::optional<double> amount = IsDecimalString(text) ? ParseAmount(text) : std::nullopt;
-    if (!amount) {
+    // The opening amount must be a plain amount; an empty box is refused as well.
+    const AmountEntry entry = ReadAmountEntry(Edit2->text());
+    if (entry.state != AmountEntry::Amount) {
         TheUi().Message(this, u"金额格式有误，请重新输入"_s);
         FocusControl(Edit2);
         return;
     }
+    const std::optional<double> amount = entry.value;
     const QString name = Edit1->text();
     EditName = name.isNull() ? u""_s : name;
     EditBase = *amount;

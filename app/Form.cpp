@@ -41,4 +41,11 @@ QFont HeiFont(int pointSize, bool bold) {
     return f;
 }
 
+void SetAvailable(QWidget* control, bool available, const QString& whyNot) {
+    static const char* const kOwnTip = "tevOwnToolTip";
+    if (!control->property(kOwnTip).isValid()) control->setProperty(kOwnTip, control->toolTip());
+    control->setEnabled(available);
+    control->setToolTip(available ? control->property(kOwnTip).toString() : whyNot);
+}
+
 } // namespace tev

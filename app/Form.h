@@ -34,6 +34,10 @@ private:
     bool m_inShow = false;
 };
 
+// Enables a control, or disables it with the reason in its tooltip: a greyed button always
+// says why it cannot be used now. The control's own tooltip comes back once it is enabled.
+void SetAvailable(QWidget* control, bool available, const QString& whyNot);
+
 // The fonts of the windows: a Song/Ming face for text, a Hei face for titles.
 QFont SongFont(int pointSize = 9);
 QFont HeiFont(int pointSize = 9, bool bold = false);

@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "app/Ui.h"
+#include "customers/CustomerForm3.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
@@ -105,7 +106,7 @@ void TFormMain::BuildSideBar() {
 
     ActionButtonSave2 = new QToolButton(Panel1);
     ActionButtonSave2->setObjectName(u"ActionButtonSave2"_s);
-    ActionButtonSave2->setText(u"数据备份"_s);
+    ActionButtonSave2->setText(u"备份数据"_s);
     ActionButtonSave2->setFixedSize(88, 30);
     col->addWidget(ActionButtonSave2, 0, Qt::AlignHCenter);
 
@@ -182,6 +183,13 @@ void TFormMain::BuildPages() {
     PageControl1 = new QTabWidget(Panel3);
     PageControl1->setObjectName(u"PageControl1"_s);
     layout->addWidget(PageControl1);
+    // What a user with no page to use sees instead: nothing of the business.
+    NoPageLabel = new QLabel(u"当前用户没有可以使用的功能页面，请与管理员联系。"_s, Panel3);
+    NoPageLabel->setObjectName(u"NoPageLabel"_s);
+    NoPageLabel->setAlignment(Qt::AlignCenter);
+    NoPageLabel->setFont(SongFont(11));
+    NoPageLabel->hide();
+    layout->addWidget(NoPageLabel);
 
     const QList<QPair<QWidget**, QPair<QString, QString>>> pages = {
         {&TabSheet8, {u"TabSheet8"_s, u"客户管理"_s}}, {&TabSheet1, {u"TabSheet1"_s, u"业务单据"_s}},
@@ -298,6 +306,8 @@ void TFormMain::RestoreSortCombos() {
 
 bool TFormMain::SignIn() {
     if (TheUi().ShowModal(FormLogin) != QDialog::Accepted) return false;
+    // A new user starts without the previous user's customer search.
+    if (FormCustomer3) FormCustomer3->ClearSearch();
 
     if (CurrentRole == u"管理员"_s) {
         for (int i = 0; i < PageCount; ++i)
@@ -347,8 +357,26 @@ bool TFormMain::SignIn() {
             q.First();
             SetLoginFace(q.AsString(u"PowerName"_s), q.AsString(u"PowerPicture"_s));
         }
+    } else {
+        // A role the program does not know may use no page at all, rather than keep what
+        // the previous user saw.
+        for (int i = 0; i < PageCount; ++i)
+            PageControl1->setTabVisible(i, false);
     }
+    ShowAllowedPagesOnly();
     return true;
+}
+
+void TFormMain::ShowAllowedPagesOnly() {
+    bool any = false;
+    for (int i = 0; i < PageCount; ++i) {
+        const bool allowed = PageControl1->isTabVisible(i);
+        // A hidden tab's content must not be reachable by any other way either.
+        Page(i)->setEnabled(allowed);
+        any = any || allowed;
+    }
+    PageControl1->setVisible(any);
+    NoPageLabel->setVisible(!any);
 }
 
 void TFormMain::RefreshAllViews() {
@@ -377,6 +405,12 @@ void TFormMain::RunMoneyReport(const QString& statement) {
 }
 void TFormMain::RunBillReport(const QString& statement) {
     if (BillReport) BillReport->Run(statement);
+}
+void TFormMain::RunMoneyReport(const ListRequest& request) {
+    if (MoneyReport) MoneyReport->Run(request);
+}
+void TFormMain::RunBillReport(const ListRequest& request) {
+    if (BillReport) BillReport->Run(request);
 }
 
 void TFormMain::BitBtn1Click() {

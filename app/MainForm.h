@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QMainWindow>
+#include <functional>
 
 class QComboBox;
 class QDateEdit;
@@ -25,12 +26,30 @@ public:
     virtual void Refresh() = 0;
 };
 
-// A report list page: runs a statement it is given and keeps it; a refresh runs the kept
-// statement again.
+// What a report list shows: the statement to run (a complete select up to its Where
+// conditions) and a line that says in words what it shows. Both are made anew at every run,
+// so a kept list follows changes: a customer renamed after his month's documents were listed
+// is found under the new name.
+struct ListRequest {
+    std::function<QString()> statement;
+    std::function<QString()> description;
+
+    static ListRequest Fixed(const QString& statement, const QString& description = {}) {
+        return {[statement] { return statement; }, [description] { return description; }};
+    }
+    bool IsEmpty() const { return !statement; }
+};
+
+// A report list page: runs a request it is given and keeps it; a refresh runs the kept
+// request again.
 class ReportList : public View {
 public:
-    virtual void Run(const QString& statement) = 0;
-    void Refresh() override { Run(QString()); }
+    // An empty request runs the kept one again.
+    virtual void Run(const ListRequest& request) = 0;
+    void Run(const QString& statement) {
+        Run(statement.isEmpty() ? ListRequest() : ListRequest::Fixed(statement));
+    }
+    void Refresh() override { Run(ListRequest()); }
 };
 
 // A picture that reports clicks (the fold strip).
@@ -82,6 +101,8 @@ public:
     // no grouping, no order), or, with an empty one, runs the kept statement again.
     void RunMoneyReport(const QString& statement = {});
     void RunBillReport(const QString& statement = {});
+    void RunMoneyReport(const ListRequest& request);
+    void RunBillReport(const ListRequest& request);
 
     QDate WorkingDate() const;
     // Sets the working date without counting as a user change (no refresh).
@@ -117,6 +138,8 @@ public:
     // Pages.
     QWidget* Panel3;
     QTabWidget* PageControl1;
+    // Shown instead of the pages when the signed-in user may use none of them.
+    QLabel* NoPageLabel;
     QWidget* TabSheet8; // customers
     QWidget* TabSheet1; // bills
     QWidget* TabSheet2; // bill report
@@ -160,6 +183,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Shows the pages whose tabs the role left visible and nothing of the others; an empty
+    // area with one line when no page is left.
+    void ShowAllowedPagesOnly();
     void BuildSideBar();
     void BuildPages();
     void RestoreSortCombos();

@@ -49,6 +49,20 @@ bool LoadReportTemplate(Report& report, const QString& name) {
     return true;
 }
 
+bool PrintStoredDocument(QWidget* editor, bool unsavedChanges, const std::function<bool()>& store,
+                         const std::function<void()>& print) {
+    if (unsavedChanges &&
+        TheUi().AskYesNo(editor,
+                         u"单据内容已修改但尚未保存，是否先保存再打印？\n选择“否”将打印已保存的单据。"_s,
+                         u"打印确认"_s)) {
+        if (!store()) return false;
+        print();
+        return true;
+    }
+    print();
+    return false;
+}
+
 bool PrepareAndShow(Report& report, QWidget* parent) {
     report.SetToday(TheUi().Today());
     if (!report.PrepareReport()) {

@@ -6,6 +6,8 @@
 #include "report_engine/Report.h"
 #include "report_engine/ReportData.h"
 
+#include <functional>
+
 namespace tev {
 
 // Routes the preview's and designer's messages, questions, file dialogs, modal showing and
@@ -36,6 +38,14 @@ QString ListTemplateName(bool billList, const QString& printType);
 // with its path (the report is then not printed) instead of silently printing whatever the
 // report object held before.
 bool LoadReportTemplate(Report& report, const QString& name);
+
+// Prints a stored document from its editor. A printout is a document: its figures come from
+// the stored record only. When the editor holds changes not stored yet, the user chooses:
+// store them first (store runs the usual checks and password) and print the result, or print
+// the document as it is stored. True when the changes were stored (the editor then closes
+// with OK).
+bool PrintStoredDocument(QWidget* editor, bool unsavedChanges, const std::function<bool()>& store,
+                         const std::function<void()>& print);
 
 // The usual end of every print: prepare, and show the preview when that succeeded; the
 // engine's own words when it did not.

@@ -17,9 +17,16 @@ TShareDataModule::TShareDataModule()
     : ADOQueryTemp(u"ADOQueryTemp"_s, &ADOConnection1), ADOQueryTemp2(u"ADOQueryTemp2"_s, &ADOConnection1),
       ADOQueryTemp3(u"ADOQueryTemp3"_s, &ADOConnection1) {}
 
+void TShareDataModule::ShowFailure(QWidget* parent, const QString& operation) {
+    LogEngineError(operation, ADOConnection1.LastError());
+    const QString reason = ReasonText(ADOConnection1.LastErrorKind());
+    TheUi().Message(parent, reason.isEmpty() ? operation : operation + u"\n"_s + reason);
+}
+
 bool TShareDataModule::OpenSql(Query& query, const QString& sql, const QString& failureMessage) {
     if (!query.Db()) query.SetDatabase(&ADOConnection1);
     if (query.Open(sql)) return true;
+    LogEngineError(failureMessage, query.Db()->LastError());
     query.Close();
     TheUi().Message(nullptr, failureMessage);
     return false;
@@ -73,6 +80,10 @@ QString TShareDataModule::NextSerialNumber(const QString& number) const {
 
 bool TShareDataModule::IsValidSerialNumber(const QString& number) const {
     return tev::IsValidSerialNumber(number);
+}
+
+QString OptionListStatement(int type) {
+    return u"Select * From Parameter Where ParameterType = %1 Order By ParameterIndex"_s.arg(type);
 }
 
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QComboBox;
+class QWidget;
 
 namespace tev {
 
@@ -27,6 +28,10 @@ public:
     // Runs a statement without rows; the rows affected, 0 with "SQL命令执行出错" on failure.
     int ExecSql(Query& query, const QString& sql);
 
+    // A failed write or delete: the operation's words and, on a line of its own, the reason
+    // in Chinese (disk full, database busy, …). The engine's own text goes to the log.
+    void ShowFailure(QWidget* parent, const QString& operation);
+
     // Demands the modification password (the "修改" row of Power) before a guarded
     // operation; true when the operation may go ahead.
     bool AskModifyPassword(const QString& caption, const QString& prompt, const QString& initialText);
@@ -37,6 +42,10 @@ public:
 
 // The data module of the run (created second, after the main window).
 extern TShareDataModule* ShareDM;
+
+// The options of one list (1 business kinds, 2 money categories, 3 proofs, 4 progress
+// states) in the order they were entered, so that a new option comes last.
+QString OptionListStatement(int type);
 
 // Fills a combo box from one column of a statement, with "所有" first when addAll is set;
 // the first item ends up selected. A failing statement shows "LoadCombo失败" and leaves

@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "app/Ui.h"
 #include "data/Database.h"
+#include "data/Errors.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     tev::UseDataLocation(location);
+    // The engine's own words of a failure go here and to standard error, never into a box.
+    tev::SetEngineLog(tev::DataDir + u"Tevrano.log"_s);
 
     tev::CreateForms();
     int exitCode = 0;

@@ -188,8 +188,8 @@ void TFormBuySell::FormShow() {
                                  kWidth, kBannerHeight, title));
 
     Query& q = ShareDM->ADOQueryTemp;
-    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, false, u"ParameterValue"_s);
-    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 4"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox2, q, OptionListStatement(1), false, u"ParameterValue"_s);
+    LoadCombo(ComboBox3, q, OptionListStatement(4), false, u"ParameterValue"_s);
     LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
               u"CustomerName"_s);
     ComboBox5->setEnabled(!CustomerFixed);
@@ -277,6 +277,7 @@ bool TFormBuySell::ShowStored() {
     Edit3->setText(ADOQuery1.AsString(u"BillRemark"_s));
     Edit4->setText(ADOQuery1.AsString(u"BillMan"_s));
     LoadLinkedVouchers();
+    m_shownFields = FieldTexts();
 
     // Locked: the fields accept typing, but nothing can be stored until ActionEdit succeeds.
     ShowEditButtons(false);
@@ -302,14 +303,15 @@ void TFormBuySell::LoadLinkedVouchers() {
 }
 
 std::optional<double> TFormBuySell::AmountToStore() {
-    // Empty text and text with other characters count as 0; digits and points that make
-    // no number ("." or "1.2.3") are refused before anything is written.
-    const std::optional<double> amount = ParseAmount(Edit2->text());
-    if (!amount) {
+    // An empty box is a bill of 0; anything but a plain amount is refused before anything is
+    // written, never stored as 0.
+    const AmountEntry entry = ReadAmountEntry(Edit2->text());
+    if (entry.state == AmountEntry::Invalid) {
         TheUi().Message(this, u"金额格式有误，请重新输入"_s);
         FocusControl(Edit2);
+        return std::nullopt;
     }
-    return amount;
+    return entry.value;
 }
 
 FieldValues TFormBuySell::BillValues(double amount) const {
@@ -328,29 +330,33 @@ FieldValues TFormBuySell::BillValues(double amount) const {
 }
 
 void TFormBuySell::BitBtn1Click() {
-    if (BitBtn1->isHidden()) return; // a locked bill cannot be stored
+    if (StoreBill()) accept();
+}
+
+bool TFormBuySell::StoreBill() {
+    if (BitBtn1->isHidden()) return false; // a locked bill cannot be stored
     if (!IsValidSerialNumber(Edit1->text())) {
         TheUi().Message(this, u"单据编号格式有误，字母不能在数字后面"_s);
         FocusControl(Edit1);
-        return;
+        return false;
     }
     if (ComboBox5->currentText().isEmpty()) {
         TheUi().Message(this, u"请选择客户名称"_s);
         if (ComboBox5->isEnabled()) FocusControl(ComboBox5);
-        return;
+        return false;
     }
     if (!HasSelection(ComboBox2)) {
         TheUi().Message(this, u"请选择收支种类"_s);
         FocusControl(ComboBox2);
-        return;
+        return false;
     }
     if (!HasSelection(ComboBox3)) {
         TheUi().Message(this, u"请选择业务进度"_s);
         FocusControl(ComboBox3);
-        return;
+        return false;
     }
     const std::optional<double> amount = AmountToStore();
-    if (!amount) return;
+    if (!amount) return false;
 
     Database& db = ShareDM->ADOConnection1;
     FieldValues values = BillValues(*amount);
@@ -376,29 +382,33 @@ void TFormBuySell::BitBtn1Click() {
                              {SettingRow()}) >= 0;
         });
         if (!ok) {
-            TheUi().Message(this, vanished ? u"找不到要修改的记录"_s : db.LastError());
-            return;
+            if (vanished)
+                TheUi().Message(this, u"找不到要修改的记录"_s);
+            else
+                ShareDM->ShowFailure(this, u"数据保存失败"_s);
+            return false;
         }
         CurrentBill = int(key);
         TheUi().Message(this, u"单据新增成功"_s);
         accept();
-        return;
+        return false;
     }
 
     if (!ShareDM->OpenSql(ShareDM->ADOQueryTemp,
                           u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed))
-        return;
+        return false;
     if (ShareDM->ADOQueryTemp.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要修改的记录"_s);
-        return;
+        return false;
     }
     // The kind never changes, nor does the recorded number.
     if (db.Update(u"Bill"_s, values, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
-        TheUi().Message(this, db.LastError());
-        return;
+        ShareDM->ShowFailure(this, u"数据保存失败"_s);
+        return false;
     }
     TheUi().Message(this, u"记录修改成功"_s);
-    accept();
+    m_shownFields = FieldTexts();
+    return true;
 }
 
 void TFormBuySell::BitBtn2Click() {
@@ -418,7 +428,7 @@ void TFormBuySell::BitBtn3Click() {
     // Only the bill goes: its vouchers stay, still naming it.
     Database& db = ShareDM->ADOConnection1;
     if (db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
-        TheUi().Message(this, db.LastError());
+        ShareDM->ShowFailure(this, u"数据删除失败"_s);
         return;
     }
     accept();
@@ -453,7 +463,7 @@ void TFormBuySell::Button1Click() {
                              {SettingRow()}) >= 0;
         });
         if (!ok) {
-            TheUi().Message(this, db.LastError());
+            ShareDM->ShowFailure(this, u"数据保存失败"_s);
             return;
         }
         CurrentBill = int(key);
@@ -501,7 +511,7 @@ void TFormBuySell::Button3Click() {
     if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
     Database& db = ShareDM->ADOConnection1;
     if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {voucher}) < 0) {
-        TheUi().Message(this, db.LastError());
+        ShareDM->ShowFailure(this, u"数据删除失败"_s);
         return;
     }
     LoadLinkedVouchers();
@@ -525,14 +535,35 @@ void TFormBuySell::FormClose() {
         return db.Delete(u"MoneyTable"_s, u"MoneyBill = ?"_s, {bill}) >= 0 &&
                db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {bill}) >= 0;
     });
-    if (!ok) TheUi().Message(this, db.LastError());
+    if (!ok) ShareDM->ShowFailure(this, u"数据删除失败"_s);
 }
 
-// Printing the stored bill belongs to the report engine's side of the program; the
-// button and its action are in place and reach this handler.
+QStringList TFormBuySell::FieldTexts() const {
+    return {DateTimePicker1->date().toString(Qt::ISODate),
+            Edit1->text(),
+            ComboBox5->currentText(),
+            Edit2->text(),
+            ComboBox2->currentText(),
+            ComboBox3->currentText(),
+            Edit3->text()};
+}
+
+bool TFormBuySell::HasUnsavedChanges() const {
+    // Only an unlocked bill can take its changes; a locked one prints as stored.
+    return !IsNew() && !BitBtn1->isHidden() && FieldTexts() != m_shownFields;
+}
+
+// Figures and capitals come from the stored bill; an unlocked bill's unsaved changes are stored
+// first or left out, as the user chooses.
+void TFormBuySell::ActionPrintExecute() {
+    if (PrintStoredDocument(
+            this, HasUnsavedChanges(), [this] { return StoreBill(); }, [this] { PrintStored(); }))
+        accept();
+}
+
 // Prints the stored bill with what was received or paid on it, what is still owed, its
 // vouchers and its amount in capitals. Needs no password: locked bills print too.
-void TFormBuySell::ActionPrintExecute() {
+void TFormBuySell::PrintStored() {
     if (!ShareDM->OpenSql(ADOQuery1, BillPrintStatement(CurrentBill), kOpenFailed)) return;
     if (ADOQuery1.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要打印的单据"_s);
@@ -547,7 +578,7 @@ void TFormBuySell::ActionPrintExecute() {
         Database& db = ShareDM->ADOConnection1;
         if (db.Update(u"PrintBigFont"_s, {{u"BigFontValue"_s, capitals}}, u"BigFontIndex = ?"_s,
                       {ADOQueryBigFont.AsInteger(u"BigFontIndex"_s)}) < 0) {
-            TheUi().Message(this, db.LastError());
+            ShareDM->ShowFailure(this, u"打印数据准备失败"_s);
             return;
         }
         // The report reads the row as stored.

@@ -45,6 +45,8 @@ public:
 
     bool IsSales() const;
     bool IsNew() const;
+    // An unlocked stored bill whose fields differ from the bill as it was shown.
+    bool HasUnsavedChanges() const;
 
     // Handlers.
     void BitBtn1Click();
@@ -100,12 +102,18 @@ private:
     void LoadLinkedVouchers();
     // Undoes a new bill that was stored ahead of its vouchers and then abandoned.
     void FormClose();
-    // The amount to store, or nothing (with the message shown) when the text is digits
-    // and points that make no number.
+    // The amount to store (0 for an empty box), or nothing (with the message shown) when the
+    // box holds no plain amount.
     std::optional<double> AmountToStore();
     // The columns written on every store (BillKind apart).
     FieldValues BillValues(double amount) const;
     int SettingRow() const { return IsSales() ? 1 : 2; }
+    // The checks and the store with their messages; true when the bill was stored.
+    bool StoreBill();
+    void PrintStored();
+    QStringList FieldTexts() const;
+
+    QStringList m_shownFields;
 
     ResultSetData m_gridData{&ADOQueryGrid};
     ResultSetData m_billData{&ADOQuery1};

@@ -69,7 +69,7 @@ AccountCardPage::AccountCardPage(TFormMain* main) : CardPage(main->TabSheet3, Ki
     MoneyMonth->setObjectName(u"MoneyMonth"_s);
     MoneyMonth->setGeometry(NewAccount->x() + 102, 477, 96, 26);
     // The monthly account report is not part of the program yet.
-    MoneyMonth->setEnabled(false);
+    SetAvailable(MoneyMonth, false, u"本版本尚未提供帐户月报表"_s);
 }
 
 bool AccountCardPage::CountRecords(int& count) {
@@ -142,7 +142,7 @@ void AccountCardPage::NewAccountClick() {
     if (db.Insert(u"Account"_s, {{u"AccountName"_s, name},
                                  {u"AccountBase"_s, FormAccount2->EditBase},
                                  {u"AccountMan"_s, CurrentUser.isNull() ? u""_s : CurrentUser}}) < 0) {
-        TheUi().Message(m_main, db.LastError());
+        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
         return;
     }
     TheUi().Message(m_main, u"帐户　%1　新增成功"_s.arg(name));

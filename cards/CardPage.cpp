@@ -153,11 +153,11 @@ CardPage::CardPage(QWidget* sheet, CardKind kind) : QObject(sheet), Kind(std::mo
     Prior = new QPushButton(u"上一页"_s, sheet);
     Prior->setObjectName(Kind.prior);
     Prior->setGeometry(priorX, 440, 90, 26);
-    Prior->setEnabled(false);
+    SetAvailable(Prior, false, u"已是第一页"_s);
     Next = new QPushButton(u"下一页"_s, sheet);
     Next->setObjectName(Kind.next);
     Next->setGeometry(right - 90, 440, 90, 26);
-    Next->setEnabled(false);
+    SetAvailable(Next, false, u"已是最后一页"_s);
 
     NewRecord = new QPushButton(Kind.newCaption, sheet);
     NewRecord->setObjectName(Kind.newButton);
@@ -255,8 +255,8 @@ bool CardPage::OpenRows(const QString& jetSql, const QString& failureMessage, Re
 }
 
 void CardPage::Refresh() {
-    Prior->setEnabled(false);
-    Next->setEnabled(false);
+    SetAvailable(Prior, false, u"已是第一页"_s);
+    SetAvailable(Next, false, u"已是最后一页"_s);
 
     int count = 0;
     if (!CountRecords(count)) return;
@@ -274,8 +274,8 @@ void CardPage::Refresh() {
     ResultSet rows;
     if (!OpenPageRows(PageNumber * kTilesPerPage, kTilesPerPage, rows)) return;
     EmptyImage->hide();
-    Next->setEnabled(PageNumber + 1 < pages);
-    Prior->setEnabled(PageNumber > 0);
+    SetAvailable(Next, PageNumber + 1 < pages, u"已是最后一页"_s);
+    SetAvailable(Prior, PageNumber > 0, u"已是第一页"_s);
 
     rows.First();
     for (CardTile* tile : m_tiles) {

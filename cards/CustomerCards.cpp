@@ -100,7 +100,7 @@ CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, 
     BigReport->setObjectName(u"BigReport"_s);
     BigReport->setGeometry(212, 477, 96, 26);
     // The monthly customer report is not part of the program yet.
-    BigReport->setEnabled(false);
+    SetAvailable(BigReport, false, u"本版本尚未提供客户月报表"_s);
 
     Label8 = new QLabel(u"排序方式"_s, sheet);
     Label8->setObjectName(u"Label8"_s);
@@ -110,7 +110,37 @@ CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, 
     Label8->setGeometry(Prior->x() - 70, 478, 64, 24);
     Label8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    // The line of the search in force shares the status row, left of the record count.
+    SearchLine = new QLabel(sheet);
+    SearchLine->setObjectName(u"SearchLine"_s);
+    SearchLine->setGeometry(Status->x(), Status->y(), 216, Status->height());
+    SearchLine->setStyleSheet(u"#SearchLine { color: #b05a00; }"_s);
+    SearchLine->hide();
+    ClearSearch = new QPushButton(u"清除搜索"_s, sheet);
+    ClearSearch->setObjectName(u"ClearSearch"_s);
+    ClearSearch->setGeometry(Status->x() + 220, Status->y(), 70, Status->height() + 2);
+    ClearSearch->setToolTip(u"结束搜索，显示全部客户"_s);
+    ClearSearch->hide();
+    Status->setGeometry(Status->x() + 294, Status->y(), Status->width() - 294, Status->height());
+
     connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
+    connect(ClearSearch, &QPushButton::clicked, this, &CustomerCardPage::ClearSearchClick);
+}
+
+void CustomerCardPage::Refresh() {
+    const QString search = FormCustomer3 ? CustomerSearchDescription(FormCustomer3->Search) : QString();
+    SearchLine->setVisible(!search.isEmpty());
+    ClearSearch->setVisible(!search.isEmpty());
+    const QString text = u"搜索：%1"_s.arg(search);
+    SearchLine->setText(SearchLine->fontMetrics().elidedText(text, Qt::ElideRight, SearchLine->width()));
+    SearchLine->setToolTip(search.isEmpty() ? QString() : text);
+    CardPage::Refresh();
+}
+
+void CustomerCardPage::ClearSearchClick() {
+    if (FormCustomer3) FormCustomer3->ClearSearch();
+    PageNumber = 0;
+    m_main->RefreshCustomerCards();
 }
 
 CustomerListOptions CustomerCardPage::ListOptions() const {
@@ -168,7 +198,8 @@ void CustomerCardPage::OpenCustomerTile(int n) {
 
 void CustomerCardPage::OpenTile(int, qint64 key) {
     if (!ShowCustomerWindow) return;
-    if (ShowCustomerWindow(key) == QDialog::Accepted) m_main->RefreshCustomerCards();
+    // A rename there shows at once everywhere, in the kept report lists too.
+    if (ShowCustomerWindow(key) == QDialog::Accepted) m_main->RefreshAllViews();
 }
 
 } // namespace tev

@@ -48,6 +48,12 @@ public:
     QPushButton* CustomerSearch;
     QPushButton* BigReport;
     QLabel* Label8;
+    // The search in force, in words, and the button that ends it; hidden without a search.
+    QLabel* SearchLine;
+    QPushButton* ClearSearch;
+
+    void Refresh() override;
+    void ClearSearchClick();
 
     // The options the list is built from right now (filter, last search, sort boxes).
     CustomerListOptions ListOptions() const;

@@ -9,6 +9,7 @@
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm2.h"
 #include "data/Database.h"
+#include "reports/QueryForm.h"
 #include "rules/PublicFunction.h"
 #include "vouchers/GetPayForm.h"
 
@@ -383,13 +384,32 @@ void TFormCustomer::ShowMonth(CustomerDocs kind) {
     q.First();
     const QDate d = FormMain->WorkingDate();
     const QDate first(d.year(), d.month(), 1);
-    const QString statement =
-        CustomerDocsStatement(kind, q.AsString(u"CustomerName"_s), first, first.addMonths(1).addDays(-1));
+    const QDate last = first.addMonths(1).addDays(-1);
+    const qint64 customer = CurrentCustomer;
+    const QString fallback = q.AsString(u"CustomerName"_s);
+    // The customer's name as it is at each run: a customer renamed later keeps his list.
+    const auto nameNow = [customer, fallback] {
+        ResultSet rs;
+        if (ShareDM->ADOConnection1.Query(u"SELECT CustomerName FROM Customer WHERE CustomerIndex = ?"_s,
+                                          {customer}, &rs) &&
+            !rs.IsEmpty())
+            return rs.AsString(u"CustomerName"_s);
+        return fallback;
+    };
+    static const char16_t* const words[] = {u"销售单据", u"采购单据", u"收入单据", u"支出单据"};
+    const QString what = QString::fromUtf16(words[int(kind)]);
+    ListRequest request;
+    request.statement = [kind, nameNow, first, last] {
+        return CustomerDocsStatement(kind, nameNow(), first, last);
+    };
+    request.description = [nameNow, first, what] {
+        return u"客户“%1”%2%3"_s.arg(nameNow(), MonthWords(first), what);
+    };
     if (kind == CustomerDocs::Sales || kind == CustomerDocs::Purchases) {
-        FormMain->RunBillReport(statement);
+        FormMain->RunBillReport(request);
         FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
     } else {
-        FormMain->RunMoneyReport(statement);
+        FormMain->RunMoneyReport(request);
         FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
     }
     reject();

@@ -122,15 +122,15 @@ void TFormCustomer2::FormShow() {
 }
 
 bool TFormCustomer2::ReadOpeningDebt(double& value) {
-    // Anything that is not a plain unsigned decimal number counts as 0 (so -100 gives 0);
-    // digits with several points ("1.2.3") are no number at all and are refused.
-    const std::optional<double> amount = ParseAmount(CustomerOwe->text());
-    if (!amount) {
+    // An empty box is no opening debt; anything but a plain amount ("-100", "1,000") is
+    // refused, never stored as 0.
+    const AmountEntry entry = ReadAmountEntry(CustomerOwe->text());
+    if (entry.state == AmountEntry::Invalid) {
         TheUi().Message(this, u"金额格式有误，请重新输入"_s);
         FocusControl(CustomerOwe);
         return false;
     }
-    value = *amount;
+    value = entry.value;
     return true;
 }
 
@@ -171,7 +171,7 @@ void TFormCustomer2::BitBtn1Click() {
         values += texts;
         values.append({u"CustomerOwe"_s, owe});
         if (db.Insert(u"Customer"_s, values) < 0) {
-            TheUi().Message(this, db.LastError());
+            ShareDM->ShowFailure(this, u"数据保存失败"_s);
             return;
         }
         TheUi().Message(this, u"客户　%1　新增成功"_s.arg(name));
@@ -215,7 +215,10 @@ void TFormCustomer2::BitBtn1Click() {
         return !missing;
     });
     if (!ok) {
-        TheUi().Message(this, missing ? u"找不到要修改的客户"_s : db.LastError());
+        if (missing)
+            TheUi().Message(this, u"找不到要修改的客户"_s);
+        else
+            ShareDM->ShowFailure(this, u"数据保存失败"_s);
         return;
     }
     TheUi().Message(this, u"客户资料修改成功"_s);
@@ -246,7 +249,7 @@ void TFormCustomer2::BitBtn3Click() {
     // Only the customer row goes: its bills and vouchers keep naming it.
     Database& db = ShareDM->ADOConnection1;
     if (db.Delete(u"Customer"_s, u"CustomerIndex = ?"_s, {EditIndex}) < 0) {
-        TheUi().Message(this, db.LastError());
+        ShareDM->ShowFailure(this, u"数据删除失败"_s);
         reject();
         return;
     }

@@ -42,6 +42,21 @@ QString CustomerSearchFilter(const CustomerSearchInput& input) {
     return CustomerTextConditions(input) + CustomerPeriodCondition(input);
 }
 
+QString CustomerSearchDescription(const CustomerSearchInput& input) {
+    static const char16_t* const names[kCustomerSearchFields] = {
+        u"客户名称", u"联系人",   u"手机号码", u"电话号码", u"传真号码",
+        u"电子邮箱", u"客户主页", u"联系地址", u"备注信息",
+    };
+    QStringList parts;
+    for (int i = 0; i < kCustomerSearchFields; ++i)
+        if (!input.texts[i].isEmpty())
+            parts << u"%1含“%2”"_s.arg(QString::fromUtf16(names[i]), input.texts[i]);
+    if (input.period)
+        parts << u"%1至%2有业务"_s.arg(input.start.toString(u"yyyy-M-d"_s),
+                                       input.end.toString(u"yyyy-M-d"_s));
+    return parts.join(u"，"_s);
+}
+
 namespace {
 constexpr int kLabelWidth = 70;
 constexpr int kEditWidth = 180;
@@ -162,6 +177,14 @@ void TFormCustomer3::ActionYesExecute() {
     Search = Input();
     SearchFilter = CustomerSearchFilter(Search);
     accept();
+}
+
+void TFormCustomer3::ClearSearch() {
+    Search = CustomerSearchInput();
+    SearchFilter.clear();
+    for (QLineEdit* e : Edits)
+        e->clear();
+    CheckBox1->setChecked(false);
 }
 
 void TFormCustomer3::ActionCancelExecute() {

@@ -40,6 +40,9 @@ QString CustomerPeriodCondition(const CustomerSearchInput& input);
 // Customer.CustomerName = Bill.BillUser)"; the customer page uses the same conditions without
 // the join (see CustomerListWhere).
 QString CustomerSearchFilter(const CustomerSearchInput& input);
+// What a search looks for, in words: "客户名称含“华”，联系人含“王”，2024-3-1至2024-3-31有业务";
+// empty for a search that asks nothing.
+QString CustomerSearchDescription(const CustomerSearchInput& input);
 
 class TFormCustomer3 : public TForm {
     Q_OBJECT
@@ -69,6 +72,8 @@ public:
 
     // The search as the controls hold it now.
     CustomerSearchInput Input() const;
+    // Ends the search in force and empties the fields (a new sign-in, "清除搜索").
+    void ClearSearch();
 
     void CheckBox1Click();
     void ActionYesExecute();

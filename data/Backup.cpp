@@ -23,8 +23,12 @@ sqlite3* HandleOf(const Database& db) {
     return nullptr;
 }
 
-bool Fail(CopyFailure* failure, int code, const QString& reason) {
-    if (failure) *failure = {code, reason};
+// The reason a user reads: the kind's words, with the file it concerns where that helps.
+bool Fail(CopyFailure* failure, int code, DbError kind, const QString& detail = {}) {
+    if (failure) {
+        const QString words = ReasonText(kind);
+        *failure = {code, kind, detail.isEmpty() ? words : words + u"："_s + detail};
+    }
     return false;
 }
 
@@ -52,7 +56,10 @@ bool MoveOver(const QString& from, const QString& to, CopyFailure* failure) {
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
                             std::filesystem::path(to.toStdU16String()), ec);
-    if (ec) return Fail(failure, ec.value(), QString::fromLocal8Bit(ec.message()));
+    if (ec) {
+        LogEngineError(u"移动 %1 到 %2"_s.arg(from, to), QString::fromLocal8Bit(ec.message()));
+        return Fail(failure, ec.value(), ErrorFromSystemError(ec.value()));
+    }
     return true;
 }
 
@@ -76,16 +83,20 @@ bool CopyInto(sqlite3* source, const QString& target, CopyFailure* failure) {
         // The operating system's own error number where there is one (a folder that cannot
         // be written, a full disk), the engine's result code otherwise.
         const int system = dest ? sqlite3_system_errno(dest) : 0;
-        const QString reason =
+        const QString engine =
             dest ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(rc));
+        LogEngineError(u"复制数据库到 %1"_s.arg(target), engine);
         sqlite3_close(dest);
         RemoveCopy(target);
-        return Fail(failure, system != 0 ? system : rc, reason);
+        DbError kind = system != 0 ? ErrorFromSystemError(system) : ErrorFromEngineCode(rc);
+        if (kind == DbError::Other) kind = ErrorFromEngineCode(rc);
+        return Fail(failure, system != 0 ? system : rc, kind);
     }
     rc = sqlite3_close(dest);
     if (rc != SQLITE_OK) {
+        LogEngineError(u"关闭 %1"_s.arg(target), QString::fromUtf8(sqlite3_errstr(rc)));
         RemoveCopy(target);
-        return Fail(failure, rc, QString::fromUtf8(sqlite3_errstr(rc)));
+        return Fail(failure, rc, ErrorFromEngineCode(rc));
     }
     return true;
 }
@@ -94,12 +105,23 @@ bool CopyInto(sqlite3* source, const QString& target, CopyFailure* failure) {
 // truncated file is found before it replaces anything.
 bool OpenChecked(Database& db, const QString& path, CopyFailure* failure) {
     if (!QFileInfo(path).isFile())
-        return Fail(failure, int(std::errc::no_such_file_or_directory), u"文件不存在：%1"_s.arg(path));
-    if (!db.Open(path)) return Fail(failure, SQLITE_NOTADB, db.LastError());
+        return Fail(failure, int(std::errc::no_such_file_or_directory), DbError::NotFound, path);
+    if (!db.Open(path)) {
+        LogEngineError(u"检查 %1"_s.arg(path), db.LastError());
+        const DbError kind =
+            db.LastErrorKind() == DbError::Other ? DbError::NotADatabase : db.LastErrorKind();
+        return Fail(failure, SQLITE_NOTADB, kind, path);
+    }
     ResultSet rs;
-    if (!db.Query(u"PRAGMA quick_check"_s, {}, &rs)) return Fail(failure, SQLITE_CORRUPT, db.LastError());
-    if (rs.IsEmpty() || rs.At(0, 0).toString() != u"ok"_s)
-        return Fail(failure, SQLITE_CORRUPT, u"数据库文件已损坏：%1"_s.arg(path));
+    if (!db.Query(u"PRAGMA quick_check"_s, {}, &rs)) {
+        LogEngineError(u"检查 %1"_s.arg(path), db.LastError());
+        const DbError kind = db.LastErrorKind() == DbError::Other ? DbError::Corrupt : db.LastErrorKind();
+        return Fail(failure, SQLITE_CORRUPT, kind, path);
+    }
+    if (rs.IsEmpty() || rs.At(0, 0).toString() != u"ok"_s) {
+        LogEngineError(u"检查 %1"_s.arg(path), rs.At(0, 0).toString());
+        return Fail(failure, SQLITE_CORRUPT, DbError::Corrupt, path);
+    }
     return true;
 }
 
@@ -121,16 +143,19 @@ bool CopyChecked(sqlite3* source, const QString& target, CopyFailure* failure) {
 
 bool BackupDatabase(Database& live, const QString& target, CopyFailure* failure) {
     sqlite3* source = HandleOf(live);
-    if (!source) return Fail(failure, SQLITE_MISUSE, u"数据库没有打开"_s);
+    if (!source) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
     // Renaming a copy over the open file would cut the connection off from its own file.
-    if (SameFile(target, live.Path()))
-        return Fail(failure, SQLITE_MISUSE, u"不能备份到正在使用的数据库文件：%1"_s.arg(target));
+    if (SameFile(target, live.Path())) {
+        if (failure)
+            *failure = {SQLITE_MISUSE, DbError::Other, u"不能备份到正在使用的数据库文件：%1"_s.arg(target)};
+        return false;
+    }
     return CopyChecked(source, target, failure);
 }
 
 bool RestoreDatabase(Database& live, const QString& source, CopyFailure* failure) {
     sqlite3* liveHandle = HandleOf(live);
-    if (!liveHandle) return Fail(failure, SQLITE_MISUSE, u"数据库没有打开"_s);
+    if (!liveHandle) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
     const QString target = live.Path();
 
     // The whole new database is written and checked beside the live one first.
@@ -157,7 +182,10 @@ bool RestoreDatabase(Database& live, const QString& source, CopyFailure* failure
     live.Close();
     if (!MoveOver(fresh, target, failure)) {
         RemoveCopy(fresh);
-        if (!live.Open(target) && failure) failure->reason += u"\n"_s + live.LastError();
+        if (!live.Open(target)) {
+            LogEngineError(u"重新打开 %1"_s.arg(target), live.LastError());
+            if (failure) failure->reason += u"\n"_s + u"数据库无法重新打开，请重新启动软件"_s;
+        }
         return false;
     }
     return true;

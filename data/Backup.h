@@ -10,9 +10,11 @@
 namespace tev {
 
 // Why a backup or restore failed: the operating system's error number where the system
-// gave one (the engine's result code otherwise), and the reason in words.
+// gave one (the engine's result code otherwise), what kind of failure it was and the reason
+// in Chinese words. The engine's own text goes to the log.
 struct CopyFailure {
     int code = 0;
+    DbError kind = DbError::None;
     QString reason;
 };
 

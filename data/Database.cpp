@@ -1,5 +1,6 @@
 #include "data/Database.h"
 
+#include "data/Errors.h"
 #include "data/Schema.h"
 #include "rules/PublicFunction.h"
 
@@ -261,10 +262,15 @@ Database::~Database() {
     Close();
 }
 
-bool Database::Fail(const QString& error) {
+bool Database::Fail(const QString& error, DbError kind) {
     m_error = error;
+    m_errorKind = kind;
     if (m_depth > 0) m_failedInTransaction = true;
     return false;
+}
+
+bool Database::Fail(const QSqlError& error) {
+    return Fail(EngineText(error), ErrorFromEngineCode(error.nativeErrorCode().toInt()));
 }
 
 QSqlDatabase Database::Connection() const {
@@ -292,16 +298,17 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
     Close();
     m_path = path;
     m_error.clear();
+    m_errorKind = DbError::None;
     const QFileInfo info(path);
-    if (mustExist && !info.isFile()) return Fail(u"数据库文件不存在：%1"_s.arg(path));
-    if (!mustExist && info.exists()) return Fail(u"文件已经存在：%1"_s.arg(path));
+    if (mustExist && !info.isFile()) return Fail(u"数据库文件不存在：%1"_s.arg(path), DbError::NotFound);
+    if (!mustExist && info.exists()) return Fail(u"文件已经存在：%1"_s.arg(path), DbError::Other);
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
     db.setDatabaseName(path);
     // Never create a file by accident when it must exist.
     db.setConnectOptions(mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
                                    : u"QSQLITE_BUSY_TIMEOUT=5000"_s);
     if (!db.open()) {
-        const QString err = EngineText(db.lastError());
+        const QSqlError err = db.lastError();
         Close();
         return Fail(err);
     }
@@ -324,28 +331,36 @@ bool Database::ApplySettings() {
     QSqlQuery q(Connection());
     for (const QString& pragma : {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
                                   u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s}) {
-        if (!q.exec(pragma)) return Fail(EngineText(q.lastError()));
+        if (!q.exec(pragma)) return Fail(q.lastError());
     }
     return true;
 }
 
 bool Database::Open(const QString& path) {
-    if (!OpenConnection(path, true)) return false;
+    if (!OpenConnection(path, true)) {
+        if (m_errorKind == DbError::NotFound) return false;
+        LogEngineError(u"打开 %1"_s.arg(path), m_error);
+        const DbError kind = m_errorKind;
+        return Fail(u"数据库文件无法打开：%1"_s.arg(ReasonText(kind)), kind);
+    }
     QSqlQuery q(Connection());
     // The first read of the file tells a database from any other file.
     if (!q.exec(u"PRAGMA application_id"_s) || !q.next()) {
-        const QString err = EngineText(q.lastError());
+        const QSqlError err = q.lastError();
+        DbError kind = ErrorFromEngineCode(err.nativeErrorCode().toInt());
+        if (kind == DbError::None || kind == DbError::Other) kind = DbError::NotADatabase;
+        LogEngineError(u"打开 %1"_s.arg(path), EngineText(err));
         Close();
-        return Fail(u"数据库文件无法打开：%1"_s.arg(err.isEmpty() ? u"无法读取"_s : err));
+        return Fail(u"数据库文件无法打开：%1"_s.arg(ReasonText(kind)), kind);
     }
     const int appId = q.value(0).toInt();
     q.finish();
     if (appId != ApplicationId) {
         Close();
-        return Fail(u"文件 %1 不是本程序的数据库"_s.arg(path));
+        return Fail(u"文件 %1 不是本程序的数据库"_s.arg(path), DbError::NotADatabase);
     }
     if (!q.exec(u"PRAGMA user_version"_s) || !q.next()) {
-        const QString err = EngineText(q.lastError());
+        const QSqlError err = q.lastError();
         Close();
         return Fail(err);
     }
@@ -353,19 +368,20 @@ bool Database::Open(const QString& path) {
     q.finish();
     if (version > SchemaVersion) {
         Close();
-        return Fail(u"数据库版本 %1 比本程序新，请升级程序"_s.arg(version));
+        return Fail(u"数据库版本 %1 比本程序新，请升级程序"_s.arg(version), DbError::TooNew);
     }
     const QStringList missing = MissingTables(*this);
     if (!missing.isEmpty()) {
         const QString err =
             m_error.isEmpty() ? u"数据库缺少数据表：%1"_s.arg(missing.join(u", "_s)) : m_error;
         Close();
-        return Fail(err);
+        return Fail(err, DbError::NotADatabase);
     }
     if (!ApplySettings()) {
-        const QString err = m_error;
+        LogEngineError(u"打开 %1"_s.arg(path), m_error);
+        const DbError kind = m_errorKind;
         Close();
-        return Fail(err);
+        return Fail(u"数据库文件无法打开：%1"_s.arg(ReasonText(kind)), kind);
     }
     return true;
 }
@@ -375,7 +391,7 @@ bool Database::CreateNew(const QString& path) {
     QSqlQuery q(Connection());
     if (!q.exec(u"PRAGMA application_id = %1"_s.arg(ApplicationId)) ||
         !q.exec(u"PRAGMA user_version = %1"_s.arg(SchemaVersion))) {
-        const QString err = EngineText(q.lastError());
+        const QSqlError err = q.lastError();
         Close();
         return Fail(err);
     }
@@ -383,13 +399,13 @@ bool Database::CreateNew(const QString& path) {
 }
 
 bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* out, int* affected) {
-    if (!IsOpen()) return Fail(u"数据库没有打开"_s);
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s, DbError::NotOpen);
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) return Fail(EngineText(q.lastError()));
+    if (!q.prepare(sql)) return Fail(q.lastError());
     for (int i = 0; i < args.size(); ++i)
         q.bindValue(i, Bindable(args[i]));
-    if (!q.exec()) return Fail(EngineText(q.lastError()));
+    if (!q.exec()) return Fail(q.lastError());
     if (affected) *affected = q.numRowsAffected();
     if (out) {
         *out = ResultSet();
@@ -403,7 +419,7 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
                 row[i] = q.value(i);
             out->m_rows.push_back(std::move(row));
         }
-        if (q.lastError().isValid()) return Fail(EngineText(q.lastError()));
+        if (q.lastError().isValid()) return Fail(q.lastError());
         out->m_pos = 0;
     }
     return true;
@@ -433,12 +449,12 @@ qint64 Database::Insert(const QString& table, const FieldValues& values) {
     const QString sql = cols.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(table)
                                        : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table, cols.join(u", "_s),
                                                                                   marks.join(u", "_s));
-    if (!IsOpen()) return Fail(u"数据库没有打开"_s), -1;
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s, DbError::NotOpen), -1;
     QSqlQuery q(Connection());
-    if (!q.prepare(sql)) return Fail(EngineText(q.lastError())), -1;
+    if (!q.prepare(sql)) return Fail(q.lastError()), -1;
     for (int i = 0; i < args.size(); ++i)
         q.bindValue(i, Bindable(args[i]));
-    if (!q.exec()) return Fail(EngineText(q.lastError())), -1;
+    if (!q.exec()) return Fail(q.lastError()), -1;
     return q.lastInsertId().toLongLong();
 }
 
@@ -474,9 +490,9 @@ bool Database::Transaction(const std::function<bool()>& work) {
         if (!ok) m_failedInTransaction = true;
         return ok && !m_failedInTransaction;
     }
-    if (!IsOpen()) return Fail(u"数据库没有打开"_s);
+    if (!IsOpen()) return Fail(u"数据库没有打开"_s, DbError::NotOpen);
     QSqlQuery q(Connection());
-    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(EngineText(q.lastError()));
+    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(q.lastError());
     m_depth = 1;
     m_failedInTransaction = false;
     bool ok = false;
@@ -490,15 +506,17 @@ bool Database::Transaction(const std::function<bool()>& work) {
     m_depth = 0;
     if (ok && !m_failedInTransaction) {
         if (q.exec(u"COMMIT"_s)) return true;
-        const QString err = EngineText(q.lastError());
+        const QSqlError err = q.lastError();
         q.exec(u"ROLLBACK"_s);
         m_failedInTransaction = false;
         return Fail(err);
     }
     const QString err = m_error;
+    const DbError kind = m_errorKind;
     q.exec(u"ROLLBACK"_s);
     m_failedInTransaction = false;
     m_error = err;
+    m_errorKind = kind;
     return false;
 }
 

@@ -3,11 +3,14 @@
 // SELECT statements run as written, the quoting helper, the materialised result,
 // parameterised writes and transactions. No other folder opens a connection.
 
+#include "data/Errors.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -94,7 +97,10 @@ public:
     void Close();
     bool IsOpen() const;
     QString Path() const { return m_path; }
+    // The engine's own words of the last failure (for the log), and what kind of failure it
+    // was (for the user: ReasonText).
     QString LastError() const { return m_error; }
+    DbError LastErrorKind() const { return m_errorKind; }
 
     // Runs a SELECT written in the Jet dialect. On failure returns false and keeps
     // the engine's text in LastError().
@@ -126,11 +132,13 @@ public:
 private:
     bool OpenConnection(const QString& path, bool mustExist);
     bool ApplySettings();
-    bool Fail(const QString& error);
+    bool Fail(const QString& error, DbError kind);
+    bool Fail(const QSqlError& error);
 
     QString m_name;
     QString m_path;
     QString m_error;
+    DbError m_errorKind = DbError::None;
     int m_depth = 0;
     bool m_failedInTransaction = false;
 };

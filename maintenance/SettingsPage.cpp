@@ -120,6 +120,9 @@ SettingsContent::SettingsContent(TFormMain* main) : QObject(main), m_main(main) 
         list->setObjectName(u"ListBox%1"_s.arg(type));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSpacing(1);
+        // One face for Chinese and Latin options alike: the Song face's Latin letters are drawn
+        // noticeably smaller than its Chinese ones.
+        list->setFont(HeiFont(9));
         list->setGeometry(x, 46, 146, 206);
         *lists[i] = list;
         for (int b = 0; b < 3; ++b)
@@ -183,7 +186,7 @@ bool StorePassword(QWidget* parent, const QString& name, const QString& password
     const int rows = db.Update(u"Power"_s, {{u"PowerKey"_s, password}}, u"PowerIndex = ?"_s,
                                {q.AsInteger(u"PowerIndex"_s)});
     if (rows < 0) {
-        TheUi().Message(parent, db.LastError());
+        ShareDM->ShowFailure(parent, u"数据保存失败"_s);
         return false;
     }
     if (rows == 0) { // the row went away after it was read
@@ -221,9 +224,7 @@ void SettingsContent::LoadList(int type) {
     QListWidget* list = List(type);
     list->clear();
     Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Parameter Where ParameterType =  %1"_s.arg(type),
-                          Texts(type).loadFailure))
-        return;
+    if (!ShareDM->OpenSql(q, OptionListStatement(type), Texts(type).loadFailure)) return;
     if (q.RecordCount() == 0) return;
     for (q.First(); !q.Eof(); q.Next())
         list->addItem(q.AsString(u"ParameterValue"_s));
@@ -299,7 +300,7 @@ void SettingsContent::AddOption(int type) {
     }
     Database& db = ShareDM->ADOConnection1;
     if (db.Insert(u"Parameter"_s, {{u"ParameterType"_s, type}, {u"ParameterValue"_s, text}}) < 0) {
-        TheUi().Message(m_main, db.LastError());
+        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
         return;
     }
     LoadList(type);
@@ -328,7 +329,7 @@ void SettingsContent::ChangeOption(int type) {
     const int rows =
         found ? db.Update(u"Parameter"_s, {{u"ParameterValue"_s, text}}, u"ParameterIndex = ?"_s, {key}) : 0;
     if (rows < 0) {
-        TheUi().Message(m_main, db.LastError());
+        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
         return;
     }
     if (rows == 0) {
@@ -352,7 +353,7 @@ void SettingsContent::DeleteOption(int type) {
     Database& db = ShareDM->ADOConnection1;
     const int rows = db.Delete(u"Parameter"_s, u"ParameterIndex = ?"_s, {key});
     if (rows < 0) {
-        TheUi().Message(m_main, db.LastError());
+        ShareDM->ShowFailure(m_main, u"数据删除失败"_s);
         return;
     }
     if (rows == 0) {

@@ -63,6 +63,23 @@ QString BillMonthStatement(QDate working) {
                                    SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
 }
 
+QString BillQueryDescription(const BillQueryInput& in) {
+    QueryWords words;
+    words.Option(u"单据类型"_s, in.kind);
+    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
+    words.Option(u"业务种类"_s, in.reason);
+    words.Option(u"业务进度"_s, in.state);
+    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
+    words.Contains(u"备注"_s, in.remark);
+    words.Contains(u"单据编号"_s, in.serial);
+    words.Contains(u"业务员"_s, in.salesman);
+    return words.Joined(u"全部业务单据"_s);
+}
+
+QString BillMonthDescription(QDate working) {
+    return MonthWords(working) + u"业务单据"_s;
+}
+
 TFormBillReport::TFormBillReport(QWidget* parent) : TQueryForm(parent, {u"销售开单"_s, u"采购开单"_s}) {
     setObjectName(u"FormBillReport"_s);
     setWindowTitle(u"查找业务单据"_s);
@@ -98,8 +115,8 @@ void TFormBillReport::FormShow() {
     ResetFields();
     Query& q = ShareDM->ADOQueryTemp;
     const QString value = u"ParameterValue"_s;
-    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, true, value);
-    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 4"_s, true, value);
+    LoadCombo(ComboBox2, q, OptionListStatement(1), true, value);
+    LoadCombo(ComboBox3, q, OptionListStatement(4), true, value);
     LoadCombo(ComboBox6, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, true,
               u"CustomerName"_s);
     ResetKinds();
@@ -112,8 +129,8 @@ BillQueryInput TFormBillReport::Input() const {
     in.from = DateTimePicker1->date();
     in.to = DateTimePicker2->date();
     in.amounts = CheckBox2->isChecked();
-    in.lower = Edit2->text();
-    in.upper = Edit4->text();
+    in.lower = Edit2->text().trimmed();
+    in.upper = Edit4->text().trimmed();
     in.reason = ComboBox2->currentText();
     in.state = ComboBox3->currentText();
     in.customer = ComboBox6->currentText();
@@ -125,7 +142,8 @@ BillQueryInput TFormBillReport::Input() const {
 
 void TFormBillReport::ActionYesExecute() {
     if (!AmountsValid()) return;
-    RunAndClose(BillQueryStatement(Input(), BillFilter), true);
+    const BillQueryInput in = Input();
+    RunAndClose(ListRequest::Fixed(BillQueryStatement(in, BillFilter), BillQueryDescription(in)), true);
 }
 
 void TFormBillReport::ActionCancelExecute() {
@@ -133,7 +151,8 @@ void TFormBillReport::ActionCancelExecute() {
 }
 
 void TFormBillReport::Button1Click() {
-    RunAndClose(BillMonthStatement(FormMain->WorkingDate()), true);
+    const QDate working = FormMain->WorkingDate();
+    RunAndClose(ListRequest::Fixed(BillMonthStatement(working), BillMonthDescription(working)), true);
 }
 
 } // namespace tev

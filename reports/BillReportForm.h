@@ -30,6 +30,9 @@ QString BillQuerySelect();
 QString BillQueryStatement(const BillQueryInput& input, const QString& billFilter);
 // The bills created in the month of the working date.
 QString BillMonthStatement(QDate working);
+// What a search or the month list shows, in words, for the list's conditions line.
+QString BillQueryDescription(const BillQueryInput& input);
+QString BillMonthDescription(QDate working);
 
 class TFormBillReport : public TQueryForm {
     Q_OBJECT

@@ -66,6 +66,25 @@ QString MoneyMonthStatement(QDate working) {
                                     SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
 }
 
+QString MoneyQueryDescription(const MoneyQueryInput& in) {
+    QueryWords words;
+    words.Option(u"单据类型"_s, in.kind);
+    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
+    words.Option(u"帐户"_s, in.account);
+    words.Option(u"项目"_s, in.reason);
+    words.Option(u"款项类别"_s, in.type);
+    words.Option(u"款项凭证"_s, in.token);
+    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
+    words.Contains(u"备注"_s, in.remark);
+    words.Contains(u"单据编号"_s, in.serial);
+    words.Contains(u"业务员"_s, in.salesman);
+    return words.Joined(u"全部财务单据"_s);
+}
+
+QString MoneyMonthDescription(QDate working) {
+    return MonthWords(working) + u"财务单据"_s;
+}
+
 TFormMoneyReport::TFormMoneyReport(QWidget* parent) : TQueryForm(parent, {u"财务收入单"_s, u"财务支出单"_s}) {
     setObjectName(u"FormMoneyReport"_s);
     setWindowTitle(u"查找财务单据"_s);
@@ -108,9 +127,9 @@ void TFormMoneyReport::FormShow() {
     const QString value = u"ParameterValue"_s;
     LoadCombo(ComboBox1, q, u"Select * From Account Where AccountIndex > 1"_s + AccountFilter, true,
               u"AccountName"_s);
-    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, true, value);
-    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 2"_s, true, value);
-    LoadCombo(ComboBox4, q, u"Select * From Parameter Where ParameterType = 3"_s, true, value);
+    LoadCombo(ComboBox2, q, OptionListStatement(1), true, value);
+    LoadCombo(ComboBox3, q, OptionListStatement(2), true, value);
+    LoadCombo(ComboBox4, q, OptionListStatement(3), true, value);
     LoadCombo(ComboBox6, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, true,
               u"CustomerName"_s);
     ResetKinds();
@@ -123,8 +142,8 @@ MoneyQueryInput TFormMoneyReport::Input() const {
     in.from = DateTimePicker1->date();
     in.to = DateTimePicker2->date();
     in.amounts = CheckBox2->isChecked();
-    in.lower = Edit2->text();
-    in.upper = Edit4->text();
+    in.lower = Edit2->text().trimmed();
+    in.upper = Edit4->text().trimmed();
     in.account = ComboBox1->currentText();
     in.reason = ComboBox2->currentText();
     in.type = ComboBox3->currentText();
@@ -138,7 +157,8 @@ MoneyQueryInput TFormMoneyReport::Input() const {
 
 void TFormMoneyReport::BitBtn1Click() {
     if (!AmountsValid()) return;
-    RunAndClose(MoneyQueryStatement(Input(), VoucherFilter), false);
+    const MoneyQueryInput in = Input();
+    RunAndClose(ListRequest::Fixed(MoneyQueryStatement(in, VoucherFilter), MoneyQueryDescription(in)), false);
 }
 
 void TFormMoneyReport::BitBtn2Click() {
@@ -146,7 +166,8 @@ void TFormMoneyReport::BitBtn2Click() {
 }
 
 void TFormMoneyReport::Button1Click() {
-    RunAndClose(MoneyMonthStatement(FormMain->WorkingDate()), false);
+    const QDate working = FormMain->WorkingDate();
+    RunAndClose(ListRequest::Fixed(MoneyMonthStatement(working), MoneyMonthDescription(working)), false);
 }
 
 } // namespace tev

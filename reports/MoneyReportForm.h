@@ -32,6 +32,9 @@ QString MoneyQuerySelect();
 QString MoneyQueryStatement(const MoneyQueryInput& input, const QString& voucherFilter);
 // The vouchers created in the month of the working date.
 QString MoneyMonthStatement(QDate working);
+// What a search or the month list shows, in words, for the list's conditions line.
+QString MoneyQueryDescription(const MoneyQueryInput& input);
+QString MoneyMonthDescription(QDate working);
 
 class TFormMoneyReport : public TQueryForm {
     Q_OBJECT

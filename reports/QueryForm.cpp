@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 namespace tev {
 
 bool QueryAmountValid(const QString& text) {
-    return text.isEmpty() || (IsDecimalString(text) && ParseAmount(text).has_value());
+    return ReadAmountEntry(text).state != AmountEntry::Invalid;
 }
 
 QString QueryDateCondition(const QString& column, QDate from, QDate to) {
@@ -36,6 +36,33 @@ QDate MonthStart(QDate date) {
 
 QDate MonthEnd(QDate date) {
     return MonthStart(date).addMonths(1).addDays(-1);
+}
+
+QString MonthWords(QDate date) {
+    return u"本月（%1年%2月）"_s.arg(date.year()).arg(date.month());
+}
+
+void QueryWords::Option(const QString& caption, const QString& value) {
+    if (value != kAllItems && !value.isEmpty()) parts << u"%1：%2"_s.arg(caption, value);
+}
+
+void QueryWords::Contains(const QString& caption, const QString& value) {
+    if (!value.isEmpty()) parts << u"%1含“%2”"_s.arg(caption, value);
+}
+
+QString QueryWords::Joined(const QString& nothingAsked) const {
+    return parts.isEmpty() ? nothingAsked : parts.join(u"；"_s);
+}
+
+void QueryWords::Ranges(bool period, QDate from, QDate to, bool amounts, const QString& lower,
+                        const QString& upper) {
+    if (period) {
+        if (to < from) std::swap(from, to);
+        parts << u"日期：%1至%2"_s.arg(from.toString(u"yyyy-M-d"_s), to.toString(u"yyyy-M-d"_s));
+    }
+    if (amounts && (!lower.isEmpty() || !upper.isEmpty()))
+        parts << u"金额：%1至%2"_s.arg(lower.isEmpty() ? u"不限"_s : lower,
+                                       upper.isEmpty() ? u"不限"_s : upper);
 }
 
 TQueryForm::TQueryForm(QWidget* parent, const QStringList& kinds) : TForm(parent), m_kinds(kinds) {
@@ -175,12 +202,12 @@ bool TQueryForm::AmountsValid() {
     return true;
 }
 
-void TQueryForm::RunAndClose(const QString& statement, bool bills) {
+void TQueryForm::RunAndClose(const ListRequest& request, bool bills) {
     if (bills) {
-        FormMain->RunBillReport(statement);
+        FormMain->RunBillReport(request);
         FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
     } else {
-        FormMain->RunMoneyReport(statement);
+        FormMain->RunMoneyReport(request);
         FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
     }
     accept();

@@ -4,6 +4,7 @@
 // turn those fields into conditions.
 
 #include "app/Form.h"
+#include "app/MainForm.h"
 
 #include <QDate>
 #include <QPalette>
@@ -34,6 +35,19 @@ QString QueryDateCondition(const QString& column, QDate from, QDate to);
 // The first and the last day of the month of a date.
 QDate MonthStart(QDate date);
 QDate MonthEnd(QDate date);
+
+// "本月（2024年3月）": the month of the working date, as a list's conditions line says it.
+QString MonthWords(QDate date);
+// The parts both searches share, in the order of the fields: kind, dates, amounts, number,
+// customer, remark, salesman. Each part is "名称：值".
+struct QueryWords {
+    QStringList parts;
+    void Option(const QString& caption, const QString& value);   // leaves out "所有" and empty
+    void Contains(const QString& caption, const QString& value); // leaves out empty
+    // The date range (earlier date first) and the amount range when they are in use.
+    void Ranges(bool period, QDate from, QDate to, bool amounts, const QString& lower, const QString& upper);
+    QString Joined(const QString& nothingAsked) const;
+};
 
 class TQueryForm : public TForm {
     Q_OBJECT
@@ -73,8 +87,8 @@ protected:
     // Checks both amount boxes, whether the range is in use or not; the first bad one is
     // reported and focused.
     bool AmountsValid();
-    // Hands the statement to the main window's list, shows its page and closes with OK.
-    void RunAndClose(const QString& statement, bool bills);
+    // Hands the request to the main window's list, shows its page and closes with OK.
+    void RunAndClose(const ListRequest& request, bool bills);
 
     static constexpr int kFieldHeight = 24;
     static constexpr int kRowStep = 32;

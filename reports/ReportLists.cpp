@@ -47,6 +47,10 @@ QString CountText(int rows) {
 ReportListPage::ReportListPage(QWidget* sheet, const QString& queryName, bool billList)
     : QObject(sheet), ListQuery(queryName), m_sheet(sheet), m_billList(billList) {
     ListReport.SetMainDataSet(&m_printData, queryName);
+    // The printed list says what it shows, so a page can be read on its own.
+    ListReport.SetVariableCallback([this](const QString& name, QVariant& value) {
+        if (name == u"ListConditions"_s) value = m_conditions;
+    });
     ListReport.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find |
                                  PreviewButton::Exit);
 }
@@ -83,9 +87,14 @@ void ReportListPage::BuildPage(const QString& gridName, const QVector<GridColumn
     bar->addWidget(m_sortLabel);
     bar->addWidget(SortCombo);
 
+    ConditionsLine = new QLabel(m_sheet);
+    ConditionsLine->setObjectName(gridName == u"DBGridEh2"_s ? u"BillConditions"_s : u"MoneyConditions"_s);
+    ConditionsLine->setText(u"查询条件：尚未查找单据"_s);
+
     auto* col = new QVBoxLayout(m_sheet);
     col->setContentsMargins(6, 6, 6, 6);
     col->setSpacing(6);
+    col->addWidget(ConditionsLine);
     col->addWidget(Grid, 1);
     col->addLayout(bar);
 
@@ -97,18 +106,34 @@ QString ReportListPage::FullStatement() const {
     return m_statement + Filter() + Grouping() + OrderClause();
 }
 
-void ReportListPage::Run(const QString& statement) {
-    if (!statement.isEmpty()) m_statement = statement;
-    if (m_statement.isEmpty()) return;
+void ReportListPage::Run(const ListRequest& request) {
+    if (!request.IsEmpty()) m_request = request;
+    if (m_request.IsEmpty()) return;
+    m_statement = m_request.statement();
+    m_conditions = m_request.description ? m_request.description() : QString();
+    ConditionsLine->setText(u"查询条件："_s + (m_conditions.isEmpty() ? u"（未注明）"_s : m_conditions));
+    ConditionsLine->setToolTip(ConditionsLine->text());
     if (!ShareDM->OpenSql(ListQuery, FullStatement(), kOpenFailed)) {
         Grid->Clear();
+        UpdateListButtons();
         return;
     }
+    UpdateListButtons();
     Grid->SetData(ListQuery);
     // An empty list shows no stale count or sums from an earlier run.
     Grid->ClearFooters();
     if (ListQuery.RecordCount() > 0) SetFooters();
     RememberWidths();
+}
+
+void ReportListPage::SetListButtons(const QList<QPushButton*>& buttons) {
+    m_listButtons = buttons;
+    UpdateListButtons();
+}
+
+void ReportListPage::UpdateListButtons() {
+    for (QPushButton* b : m_listButtons)
+        SetAvailable(b, ListQuery.Active(), u"请先用“查找单据”查出单据"_s);
 }
 
 void ReportListPage::RememberWidths() {
@@ -142,8 +167,8 @@ BillReportList::BillReportList(TFormMain* main)
     SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
     SpeedButton6 = MakeButton(u"SpeedButton6"_s, u"导出Excel"_s);
     // The analysis and the export join these buttons when they exist.
-    for (QPushButton* b : {SpeedButton5, SpeedButton6})
-        b->setEnabled(false);
+    SetAvailable(SpeedButton5, false, u"本版本尚未提供经营分析"_s);
+    SetAvailable(SpeedButton6, false, u"本版本尚未提供导出Excel"_s);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -169,6 +194,7 @@ BillReportList::BillReportList(TFormMain* main)
     connect(ComboBox2, &QComboBox::activated, this, &BillReportList::ComboBox2Change);
     connect(SpeedButton3, &QPushButton::clicked, this, &BillReportList::ActionBillReportExecute);
     connect(SpeedButton4, &QPushButton::clicked, this, &BillReportList::ActionPrintBillReportExecute);
+    SetListButtons({SpeedButton4});
     connect(DBGridEh2, &TDataGrid::DoubleClicked, this, &BillReportList::DBGridEh2DblClick);
 }
 
@@ -228,7 +254,7 @@ MoneyReportList::MoneyReportList(TFormMain* main)
     PrintReport = MakeButton(u"PrintReport"_s, u"打印列表"_s);
     SpeedButton7 = MakeButton(u"SpeedButton7"_s, u"导出Excel"_s);
     // The export joins these buttons when it exists.
-    SpeedButton7->setEnabled(false);
+    SetAvailable(SpeedButton7, false, u"本版本尚未提供导出Excel"_s);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -254,6 +280,7 @@ MoneyReportList::MoneyReportList(TFormMain* main)
     connect(ComboBox9, &QComboBox::activated, this, &MoneyReportList::ComboBox9Change);
     connect(MakeReport, &QPushButton::clicked, this, &MoneyReportList::ActionMoneyReportExecute);
     connect(PrintReport, &QPushButton::clicked, this, &MoneyReportList::ActionPrintMoneyReportExecute);
+    SetListButtons({PrintReport});
     connect(DBGridEh1, &TDataGrid::DoubleClicked, this, &MoneyReportList::DBGridEh1DblClick);
 }
 

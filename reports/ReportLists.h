@@ -23,13 +23,16 @@ namespace tev {
 class ReportListPage : public QObject, public ReportList {
     Q_OBJECT
 public:
-    // Runs the statement (or, when it is empty, the kept one); nothing happens before the
-    // first statement. A statement the database refuses is reported and leaves the list
+    // Runs the request (or, when it is empty, the kept one); nothing happens before the
+    // first request. A statement the database refuses is reported and leaves the list
     // empty; it stays kept, so the next run fails the same way until a new one succeeds.
-    void Run(const QString& statement) override;
+    using ReportList::Run;
+    void Run(const ListRequest& request) override;
 
-    // The kept statement, as given (without filter, grouping or order).
+    // The kept statement as it was last made (without filter, grouping or order), and what
+    // the list shows in words.
     const QString& SavedStatement() const { return m_statement; }
+    const QString& Conditions() const { return m_conditions; }
     // The statement a run opens: the kept one with the filter, grouping and order added.
     QString FullStatement() const;
     // The order clause for the order box's current text.
@@ -45,6 +48,8 @@ public:
 
     TDataGrid* Grid = nullptr;
     QComboBox* SortCombo = nullptr;
+    // "查询条件：…" above the grid, printed on every page of the list too.
+    QLabel* ConditionsLine = nullptr;
     Query ListQuery;
     Report ListReport;
 
@@ -64,14 +69,21 @@ protected:
                    const QStringList& sortItems);
     QPushButton* MakeButton(const QString& name, const QString& caption);
 
+    // The buttons that need a list to work on; greyed, with the reason, until one was found.
+    void SetListButtons(const QList<QPushButton*>& buttons);
+    void UpdateListButtons();
+
     QWidget* m_sheet;
     QLabel* m_sortLabel = nullptr;
+    QList<QPushButton*> m_listButtons;
 
 private:
     void RememberWidths();
 
     bool m_billList;
+    ListRequest m_request;
     QString m_statement;
+    QString m_conditions;
     QVector<int> m_widths;
     ResultSetData m_printData{&ListQuery};
 };

@@ -82,6 +82,31 @@ std::optional<double> ParseAmount(const QString& text) {
     return value;
 }
 
+AmountEntry ReadAmountEntry(const QString& text) {
+    AmountEntry entry;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return entry;
+    entry.state = AmountEntry::Invalid;
+    int points = 0;
+    int digits = 0;
+    for (QChar c : trimmed) {
+        if (c == u'.') {
+            ++points;
+        } else if (IsAsciiDigit(c)) {
+            ++digits;
+            if (points == 1) ++entry.decimals;
+        } else {
+            return entry;
+        }
+    }
+    if (points > 1 || digits == 0) return entry;
+    const std::optional<double> value = ParseAmount(trimmed);
+    if (!value || !std::isfinite(*value)) return entry;
+    entry.state = AmountEntry::Amount;
+    entry.value = *value;
+    return entry;
+}
+
 QString FormatAmount(double value) {
     const double scaled = value / 0.0001;
     double rounded = std::isfinite(scaled) ? RoundHalfEven(scaled) * 0.0001 : value;

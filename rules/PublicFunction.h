@@ -18,6 +18,19 @@ bool IsDecimalString(const QString& text);
 // gives no value: callers refuse it with their amount-format message before writing.
 std::optional<double> ParseAmount(const QString& text);
 
+// What an amount box holds. A plain amount is digits with at most one decimal point (blanks
+// at either end aside): "99.5", "007", ".5". Everything else — a sign, a separator, a unit,
+// letters, a second point — is Invalid: the box's owner refuses it with "金额格式有误，请重新
+// 输入" and writes nothing, never stores 0 in its place. What an Empty box means is the box's
+// own rule (0 for a bill's amount or a customer's opening debt, no bound for a search).
+struct AmountEntry {
+    enum State { Empty, Amount, Invalid } state = Empty;
+    double value = 0;
+    // Digits after the point as typed (the voucher editor limits them to four).
+    int decimals = 0;
+};
+AmountEntry ReadAmountEntry(const QString& text);
+
 // The nearest whole number, ties to the even one (2.5 gives 2, 3.5 gives 4), whatever
 // floating-point rounding mode is in force.
 double RoundHalfEven(double value);

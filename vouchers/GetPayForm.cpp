@@ -144,9 +144,9 @@ void TFormGetPay::FormShow() {
     Query& q = ShareDM->ADOQueryTemp;
     LoadCombo(ComboBox1, q, u"Select * From Account Where (AccountIndex > 1)"_s + AccountFilter, false,
               u"AccountName"_s);
-    LoadCombo(ComboBox2, q, u"Select * From Parameter Where ParameterType = 1"_s, false, u"ParameterValue"_s);
-    LoadCombo(ComboBox3, q, u"Select * From Parameter Where ParameterType = 2"_s, false, u"ParameterValue"_s);
-    LoadCombo(ComboBox4, q, u"Select * From Parameter Where ParameterType = 3"_s, false, u"ParameterValue"_s);
+    LoadCombo(ComboBox2, q, OptionListStatement(1), false, u"ParameterValue"_s);
+    LoadCombo(ComboBox3, q, OptionListStatement(2), false, u"ParameterValue"_s);
+    LoadCombo(ComboBox4, q, OptionListStatement(3), false, u"ParameterValue"_s);
     LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
               u"CustomerName"_s);
     ComboBox5->setEnabled(!CustomerFixed);
@@ -218,7 +218,25 @@ bool TFormGetPay::ShowStored() {
     Edit5->setText(q.AsString(u"MoneyMan"_s));
     BitBtn3->show();
     PrintButton->show();
+    m_shownFields = FieldTexts();
     return true;
+}
+
+QStringList TFormGetPay::FieldTexts() const {
+    return {ComboBox1->currentText(),
+            DateTimePicker1->date().toString(Qt::ISODate),
+            ComboBox2->currentText(),
+            Edit2->text(),
+            ComboBox3->currentText(),
+            ComboBox4->currentText(),
+            ComboBox5->currentText(),
+            Edit3->text(),
+            Edit4->text(),
+            Edit5->text()};
+}
+
+bool TFormGetPay::HasUnsavedChanges() const {
+    return !IsNew() && FieldTexts() != m_shownFields;
 }
 
 std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
@@ -229,12 +247,10 @@ std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
     };
     if (!HasSelection(ComboBox1)) return refuse(u"请选择一个帐户"_s, ComboBox1);
     if (!HasSelection(ComboBox2)) return refuse(u"请选择帐款项目"_s, ComboBox2);
-    const QString text = Edit2->text();
-    // Digits and points that make no number ("." or "1.2.3") are as malformed as letters.
-    const std::optional<double> parsed = ParseAmount(text);
-    if (!IsDecimalString(text) || !parsed) return refuse(u"金额格式有误，请重新输入"_s, Edit2);
-    const qsizetype point = text.indexOf(u'.');
-    if (point >= 0 && text.size() - point - 1 > 4) return refuse(u"金额内容可能有误，请重新输入"_s, Edit2);
+    // An empty box is as malformed as letters: a voucher always moves money.
+    const AmountEntry entry = ReadAmountEntry(Edit2->text());
+    if (entry.state != AmountEntry::Amount) return refuse(u"金额格式有误，请重新输入"_s, Edit2);
+    if (entry.decimals > 4) return refuse(u"金额内容可能有误，请重新输入"_s, Edit2);
     if (!HasSelection(ComboBox3)) return refuse(u"请选择帐款类别"_s, ComboBox3);
     if (!HasSelection(ComboBox4)) return refuse(u"请选择帐款凭证"_s, ComboBox4);
 
@@ -250,14 +266,18 @@ std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
     if (ComboBox5->currentText().isEmpty())
         return refuse(u"请选择客户名称"_s, ComboBox5->isEnabled() ? ComboBox5 : nullptr);
     if (!IsValidSerialNumber(Edit4->text())) return refuse(u"单据编号格式有误，字母不能在数字后面"_s, Edit4);
-    amount = *parsed;
+    amount = entry.value;
     return account;
 }
 
 void TFormGetPay::BitBtn1Click() {
+    if (StoreVoucher()) accept();
+}
+
+bool TFormGetPay::StoreVoucher() {
     double amount = 0;
     const std::optional<qint64> account = CheckFields(amount);
-    if (!account) return;
+    if (!account) return false;
 
     const bool income = IsIncome();
     // Written as +0, never -0: a voucher of 0 reads back as income.
@@ -288,29 +308,29 @@ void TFormGetPay::BitBtn1Click() {
                              {income ? 3 : 4}) >= 0;
         });
         if (!ok) {
-            TheUi().Message(this, db.LastError());
-            return;
+            ShareDM->ShowFailure(this, u"数据保存失败"_s);
+            return false;
         }
         TheUi().Message(this, u"记录新增成功"_s);
-        accept();
-        return;
+        return true;
     }
 
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return false;
     Query& q = ShareDM->ADOQueryTemp;
     if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
                           kOpenFailed))
-        return;
+        return false;
     if (q.RecordCount() == 0) {
         TheUi().Message(this, u"找不到要修改的记录"_s);
-        return;
+        return false;
     }
     if (db.Update(u"MoneyTable"_s, values, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
-        TheUi().Message(this, db.LastError());
-        return;
+        ShareDM->ShowFailure(this, u"数据保存失败"_s);
+        return false;
     }
     TheUi().Message(this, u"记录修改成功"_s);
-    accept();
+    m_shownFields = FieldTexts();
+    return true;
 }
 
 void TFormGetPay::BitBtn2Click() {
@@ -331,23 +351,21 @@ void TFormGetPay::BitBtn3Click() {
     if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
     Database& db = ShareDM->ADOConnection1;
     if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
-        TheUi().Message(this, db.LastError());
+        ShareDM->ShowFailure(this, u"数据删除失败"_s);
         return;
     }
     accept();
 }
 
-// Printing the stored voucher belongs to the report engine's side of the program; the
-// button and its action are in place and reach this handler.
-// Prints the stored voucher: its amount without sign (MSum) from the stored row, and in
-// capitals the amount as the amount box shows it now, stored or not.
+// Figures and capitals come from the stored voucher; unsaved changes are stored first (behind
+// the password) or left out, as the user chooses.
 void TFormGetPay::ActionPrintExecute() {
-    // An empty box or one that holds no number has no amount to write in capitals: the
-    // capitals line stays blank rather than showing a made-up figure.
-    const QString text = Edit2->text().trimmed();
-    const std::optional<double> amount = IsDecimalString(text) ? ParseAmount(text) : std::nullopt;
-    CapitalText = amount ? AmountToCapitals(AmountToCentDigits(*amount)) : QString();
+    if (PrintStoredDocument(
+            this, HasUnsavedChanges(), [this] { return StoreVoucher(); }, [this] { PrintStored(); }))
+        accept();
+}
 
+void TFormGetPay::PrintStored() {
     Query& q = ShareDM->ADOQueryTemp;
     if (!ShareDM->OpenSql(
             q, u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
@@ -358,6 +376,8 @@ void TFormGetPay::ActionPrintExecute() {
         TheUi().Message(this, u"找不到要打印的单据"_s);
         return;
     }
+    q.First();
+    CapitalText = AmountToCapitals(AmountToCentDigits(q.AsFloat(u"MSum"_s)));
     m_voucherData.SetRows(&q);
     frReport1.SetMainDataSet(&m_voucherData, u"ADOQueryTemp"_s);
     frReport1.SetVariableCallback(

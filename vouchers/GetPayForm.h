@@ -55,8 +55,10 @@ public:
     // The report's request for a variable: "MoneyCN" is the amount in capitals.
     void frReport1GetValue(const QString& name, QVariant& value) const;
 
-    // The amount of the amount box in capitals, as computed by the last print.
+    // The stored amount in capitals, as computed by the last print.
     QString CapitalText;
+    // The fields differ from the stored voucher as it was shown.
+    bool HasUnsavedChanges() const;
     Report frReport1;
 
     QLabel* Image1;
@@ -85,6 +87,14 @@ private:
     bool ShowStored();
     // Runs the field checks in their order; the account's key when all passed.
     std::optional<qint64> CheckFields(double& amount);
+    // The checks, the password for a stored voucher and the store, with their messages;
+    // true when the voucher was stored.
+    bool StoreVoucher();
+    // Prints the voucher as stored; false when it could not be read.
+    void PrintStored();
+    QStringList FieldTexts() const;
+
+    QStringList m_shownFields;
 
     ResultSetData m_voucherData;
 };

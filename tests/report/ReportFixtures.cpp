@@ -136,10 +136,15 @@ bool ReportFixtures::Bind(Report& report, const QString& name) {
         report.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Load | PreviewButton::Save |
                                  PreviewButton::Print | PreviewButton::Find | PreviewButton::Help |
                                  PreviewButton::Exit);
-    } else if (name.startsWith(u"BillReport"_s)) {
-        report.SetMainDataSet(billList.get(), u"BReportADOQuery"_s);
-    } else if (name.startsWith(u"MoneyReport"_s)) {
-        report.SetMainDataSet(moneyList.get(), u"MReportADOQuery"_s);
+    } else if (name.startsWith(u"BillReport"_s) || name.startsWith(u"MoneyReport"_s)) {
+        if (name.startsWith(u"BillReport"_s))
+            report.SetMainDataSet(billList.get(), u"BReportADOQuery"_s);
+        else
+            report.SetMainDataSet(moneyList.get(), u"MReportADOQuery"_s);
+        // The list says what it shows.
+        report.SetVariableCallback([](const QString& variable, QVariant& value) {
+            if (variable == u"ListConditions"_s) value = u"本月（2024年5月）"_s;
+        });
     } else if (name == u"CustomerMonth.frf"_s) {
         report.SetMainDataSet(&customerMonth, u"ADOQueryBig"_s);
         report.SetDataSet(u"ADOQueryTemp"_s, &period);

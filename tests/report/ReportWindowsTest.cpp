@@ -207,7 +207,7 @@ TEST(ReportPreviewWindow, VoucherButtonsOpenSaveAndHelp) {
         // Opening a template the voucher's data cannot fill: the engine says why.
         hooks.openAnswer = FrfPath(u"MoneyReport.frf"_s);
         Child<QToolButton>(window, u"pbLoad"_s)->click();
-        EXPECT_EQ(hooks.messages.value(2), u"报表对象 Memo17 引用了不存在的字段 AccountName"_s);
+        EXPECT_EQ(hooks.messages.value(2), u"报表对象 MemoConditions 引用了不存在的字段 ListConditions"_s);
         EXPECT_EQ(Child<QLabel>(window, u"PageLabel"_s)->text(), u"第 0 页 / 共 0 页"_s);
         hooks.openAnswer = FrfPath(u"Money.frf"_s);
         Child<QToolButton>(window, u"pbLoad"_s)->click();

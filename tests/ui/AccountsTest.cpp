@@ -25,8 +25,13 @@ namespace {
 // Records what the account window hands to the voucher report list.
 class ProbeList : public ReportList {
 public:
-    void Run(const QString& statement) override { statements << statement; }
+    using ReportList::Run;
+    void Run(const ListRequest& request) override {
+        statements << (request.IsEmpty() ? QString() : request.statement());
+        descriptions << (request.IsEmpty() ? QString() : request.description());
+    }
     QStringList statements;
+    QStringList descriptions;
 };
 
 class AccountsTest : public tevtest::AppFixture {
@@ -243,6 +248,13 @@ TEST_F(AccountsTest, ChangeAskesThePasswordAndChecksDuplicates) {
     EXPECT_TRUE(ui.AllUsed());
 
     // A duplicate, also in another case, is refused and the window stays open.
+    // An empty name is refused for what it is, not as a duplicate of the reserved row.
+    for (const QString& empty : {u""_s, u"   "_s}) {
+        Password(u"k"_s);
+        Editor(empty, u"100"_s);
+        ui.ExpectMessage(u"帐户名不得为空"_s);
+        EXPECT_FALSE(InWindow(u"工商银行"_s, [](TFormAccount* f) { f->ActionEdit->trigger(); }));
+    }
     for (const QString& dup : {u"现金"_s, u"现 金"_s.remove(u' ')}) {
         Password(u"k"_s);
         Editor(dup, u"100"_s, true, u"修改帐户"_s);
@@ -312,7 +324,7 @@ TEST_F(AccountsTest, DeleteRemovesTheAccountWithItsVouchersOnly) {
     Sql(u"CREATE TRIGGER KeepVouchers BEFORE DELETE ON MoneyTable BEGIN SELECT RAISE(ABORT, 'kept'); END"_s);
     Password(u"k"_s);
     ui.ExpectYesNo(warning, u"删除警告"_s, true);
-    ui.ExpectMessage(u"kept"_s); // the engine's text
+    ui.ExpectMessage(u"数据删除失败\n数据库操作出错"_s); // the engine's own text goes to the log
     EXPECT_FALSE(InWindow(u"工商银行"_s, [](TFormAccount* f) { f->ActionDelete->trigger(); }));
     EXPECT_EQ(Count(u"SELECT COUNT(*) FROM Account WHERE AccountIndex > 1"_s), 2);
     EXPECT_EQ(Count(u"SELECT COUNT(*) FROM MoneyTable WHERE MoneyAccount > 1"_s), 4);

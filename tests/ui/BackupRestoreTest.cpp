@@ -89,6 +89,9 @@ TEST_F(BackupRestoreTest, FailedBackupShowsTheErrorNumber) {
         u"数据库备份失败，失败号为：%1\n%2"_s.arg(expected.code).arg(expected.reason));
     Button(u"SpeedButtonSave"_s)->click();
     EXPECT_NE(expected.code, 0);
+    // The reason is said in Chinese; the engine's English words go to the log.
+    EXPECT_EQ(expected.kind, DbError::NotFound);
+    EXPECT_EQ(expected.reason, u"文件或文件夹不存在"_s);
 }
 
 TEST_F(BackupRestoreTest, RestoreWarningNoOrCancelChangesNothing) {

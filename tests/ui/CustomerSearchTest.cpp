@@ -162,4 +162,37 @@ TEST_F(CustomerSearchTest, SearchReturnsToTheFirstPageAndCancelKeepsThePreviousS
     EXPECT_EQ(Page()->Status->text(), u"共 24 记录，第 1/2 页"_s);
 }
 
+// A search in force is on the page, in words, with a way to end it; it belongs to the user
+// who made it and ends with the next sign-in.
+TEST_F(CustomerSearchTest, ASearchInForceIsShownCanBeClearedAndEndsWithTheNextSignIn) {
+    EXPECT_FALSE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
+    EXPECT_FALSE(Page()->ClearSearch->isVisibleTo(Page()->Sheet));
+    Search([](TFormCustomer3* f) {
+        f->Edit1->setText(u"张"_s);
+        f->CheckBox1->click();
+    });
+    EXPECT_TRUE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
+    EXPECT_EQ(Page()->SearchLine->toolTip(), u"搜索：客户名称含“张”，2024-3-1至2024-3-31有业务"_s);
+    EXPECT_EQ(Shown(), QStringList{u"张三"_s});
+
+    Page()->ClearSearch->click();
+    EXPECT_FALSE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
+    EXPECT_EQ(FormCustomer3->SearchFilter, u""_s);
+    EXPECT_EQ(Shown().size(), 4);
+    // The dialog starts empty again.
+    Search([](TFormCustomer3* f) {
+        EXPECT_EQ(f->Edit1->text(), u""_s);
+        EXPECT_FALSE(f->CheckBox1->isChecked());
+        f->Edit4->setText(u"0571"_s);
+    });
+    EXPECT_EQ(Shown(), QStringList{u"张四"_s});
+
+    // The next user starts with every customer.
+    ExpectSignIn(u"总经理"_s, u""_s);
+    ASSERT_TRUE(FormMain->SignIn());
+    EXPECT_EQ(FormCustomer3->SearchFilter, u""_s);
+    EXPECT_FALSE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
+    EXPECT_EQ(Shown().size(), 4);
+}
+
 } // namespace

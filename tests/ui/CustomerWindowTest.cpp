@@ -358,6 +358,32 @@ TEST_F(CustomerWindowTest, ChangingTheCustomerAsksThePasswordAndOkRefreshesTheTi
     EXPECT_EQ(TileTexts(1)[0], u"甲方"_s);
 }
 
+// A kept list follows changes: the customer's month list shows the customer's new name at
+// once after a rename in the customer window, and says what it shows.
+TEST_F(CustomerWindowTest, KeptListsFollowARenameInTheCustomerWindow) {
+    const qint64 c = AddCustomer(u"甲"_s);
+    Bill(u"XS-1"_s, u"甲"_s, 800, u"2024-03-01"_s);
+    Bill(u"XS-2"_s, u"乙"_s, 100, u"2024-03-01"_s);
+    Page()->Refresh();
+    ASSERT_TRUE(Show(c));
+    FormCustomer->Button1->click(); // this month's sales into the bill list
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillUser"_s), QStringList{u"甲"_s});
+    EXPECT_EQ(Bills()->ConditionsLine->text(), u"查询条件：客户“甲”本月（2024年3月）销售单据"_s);
+
+    ui.ExpectModal<TFormCustomer>(u"FormCustomer"_s, [this](TFormCustomer* f) {
+        ui.ExpectModal<TFormCustomer2>(u"FormCustomer2"_s, [this](TFormCustomer2* e) {
+            e->CustomerName->setText(u"甲方"_s);
+            ui.ExpectMessage(u"客户资料修改成功"_s);
+            e->BitBtn1->click();
+        });
+        f->CustomerEdit->click();
+    });
+    Click(Page()->Tile(1));
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillUser"_s), QStringList{u"甲方"_s});
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillSerial"_s), QStringList{u"XS-1"_s});
+    EXPECT_EQ(Bills()->ConditionsLine->text(), u"查询条件：客户“甲方”本月（2024年3月）销售单据"_s);
+}
+
 TEST_F(CustomerWindowTest, FolderNamesStayInsideTheCustomersFolder) {
     const struct {
         QString name, folder;

@@ -111,7 +111,7 @@ TEST_F(PrintTest, VanishedBillIsReported) {
     FormBuySell->ActionPrintExecute();
 }
 
-TEST_F(PrintTest, VoucherPrintsStoredAmountAndTheBoxInCapitals) {
+TEST_F(PrintTest, VoucherPrintsItsStoredAmountInFiguresAndCapitals) {
     const qint64 voucher = AddVoucher(account, u"张三"_s, -80.5, 0, u"ZC0001"_s);
     OpenVoucher(voucher);
     QString dump;
@@ -123,23 +123,75 @@ TEST_F(PrintTest, VoucherPrintsStoredAmountAndTheBoxInCapitals) {
     const QString pdf = PdfText(FormGetPay->frReport1);
     EXPECT_TRUE(pdf.contains(u"80.50"_s) && pdf.contains(u"捌拾"_s) && pdf.contains(u"伍角"_s))
         << pdf.toStdString();
+}
 
-    // The box changed to 90 but not stored: capitals of 90, the stored amount unchanged.
+// Figures and capitals come from the one stored record. The capitals used to follow the unsaved
+// box (80.50 beside 玖拾): a voucher whose figures and capitals disagree is a wrong document.
+TEST_F(PrintTest, AVoucherWithUnsavedChangesAsksFirstAndPrintsOneConsistentRecord) {
+    const QString ask = u"单据内容已修改但尚未保存，是否先保存再打印？\n选择“否”将打印已保存的单据。"_s;
+    SetModifyPassword(u"k"_s);
+    const qint64 voucher = AddVoucher(account, u"张三"_s, -80.5, 0, u"ZC0001"_s);
+    OpenVoucher(voucher);
     FormGetPay->Edit2->setText(u"90"_s);
+
+    // No: the stored voucher, figures and capitals alike; the box keeps what was typed.
+    QString dump;
+    ui.ExpectYesNo(ask, u"打印确认"_s, false);
     ExpectPreview(FormGetPay->frReport1, &dump);
     FormGetPay->ActionPrintExecute();
-    EXPECT_EQ(FormGetPay->CapitalText, u"玖拾　零元　零角　零分　"_s);
-    EXPECT_TRUE(dump.contains(u"玖拾　零元　零角　零分"_s)) << dump.toStdString();
-    EXPECT_TRUE(dump.contains(u"80.50"_s));
-    EXPECT_FALSE(dump.contains(u"90.00"_s));
+    EXPECT_EQ(FormGetPay->CapitalText, u"捌拾　零元　伍角　零分　"_s);
+    EXPECT_TRUE(dump.contains(u"80.50"_s) && dump.contains(u"捌拾　零元　伍角　零分"_s))
+        << dump.toStdString();
+    EXPECT_FALSE(dump.contains(u"玖拾"_s));
+    EXPECT_EQ(FormGetPay->Edit2->text(), u"90"_s);
     EXPECT_DOUBLE_EQ(Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble(), -80.5);
 
-    // No number in the box: the capitals line stays blank.
-    FormGetPay->Edit2->setText(u""_s);
+    // Yes: stored behind the password with the usual checks, then printed as stored.
+    ui.ExpectYesNo(ask, u"打印确认"_s, true);
+    ExpectPassword(u"k"_s);
+    ui.ExpectMessage(u"记录修改成功"_s);
     ExpectPreview(FormGetPay->frReport1, &dump);
     FormGetPay->ActionPrintExecute();
-    EXPECT_TRUE(FormGetPay->CapitalText.isEmpty());
-    EXPECT_FALSE(dump.contains(u"玖拾"_s));
+    EXPECT_DOUBLE_EQ(Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble(), -90);
+    EXPECT_TRUE(dump.contains(u"90.00"_s) && dump.contains(u"玖拾　零元　零角　零分"_s))
+        << dump.toStdString();
+    EXPECT_EQ(FormGetPay->result(), QDialog::Accepted);
+
+    // Yes, but a check fails: nothing is stored and nothing prints.
+    OpenVoucher(voucher);
+    FormGetPay->Edit2->setText(u"abc"_s);
+    ui.ExpectYesNo(ask, u"打印确认"_s, true);
+    ui.ExpectMessage(u"金额格式有误，请重新输入"_s);
+    FormGetPay->ActionPrintExecute();
+    EXPECT_DOUBLE_EQ(Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble(), -90);
+}
+
+TEST_F(PrintTest, AnUnlockedBillWithUnsavedChangesAsksFirst) {
+    const QString ask = u"单据内容已修改但尚未保存，是否先保存再打印？\n选择“否”将打印已保存的单据。"_s;
+    SetModifyPassword(u"k"_s);
+    const qint64 bill = AddBill(u"销售开单"_s, u"张三"_s, 1000, u"XS0001"_s);
+    OpenBill(bill);
+    // Locked: what was typed cannot become the bill, so the stored bill prints without a question.
+    FormBuySell->Edit2->setText(u"1200"_s);
+    QString dump;
+    ExpectPreview(FormBuySell->frReport1, &dump);
+    FormBuySell->ActionPrintExecute();
+    EXPECT_TRUE(dump.contains(u"1,000.00"_s)) << dump.toStdString();
+
+    ExpectPassword(u"k"_s);
+    FormBuySell->ActionEditExecute();
+    ui.ExpectYesNo(ask, u"打印确认"_s, false);
+    ExpectPreview(FormBuySell->frReport1, &dump);
+    FormBuySell->ActionPrintExecute();
+    EXPECT_TRUE(dump.contains(u"1,000.00"_s) && dump.contains(u"壹仟"_s)) << dump.toStdString();
+
+    ui.ExpectYesNo(ask, u"打印确认"_s, true);
+    ui.ExpectMessage(u"记录修改成功"_s);
+    ExpectPreview(FormBuySell->frReport1, &dump);
+    FormBuySell->ActionPrintExecute();
+    EXPECT_TRUE(dump.contains(u"1,200.00"_s) && dump.contains(u"壹仟　贰佰"_s)) << dump.toStdString();
+    EXPECT_DOUBLE_EQ(Field(u"Bill"_s, u"BillSum"_s, u"BillIndex"_s, bill).toDouble(), 1200);
+    EXPECT_EQ(FormBuySell->result(), QDialog::Accepted);
 }
 
 TEST_F(PrintTest, VariableIsAskedWhilePreparingAndAgainForThePreview) {

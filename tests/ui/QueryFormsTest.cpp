@@ -316,6 +316,10 @@ TEST_F(QueryFormsTest, BillFormRunsWhatItsFieldsSayShowsTheListAndClosesWithOk) 
                           " And (BillKind = '采购开单') And (InStr(BillUser,'brien'))"_s);
     EXPECT_EQ(BillRows(), QStringList{u"CG2"_s});
     EXPECT_EQ(FormMain->PageControl1->currentIndex(), int(TFormMain::BillReportPage));
+    // The list says what it shows, in the order of the fields.
+    EXPECT_EQ(
+        Bills()->ConditionsLine->text(),
+        u"查询条件：单据类型：采购开单；日期：2024-3-1至2024-3-31；金额：200至不限；客户名称含“brien”"_s);
 }
 
 TEST_F(QueryFormsTest, VoucherFormRunsWhatItsFieldsSayShowsTheListAndClosesWithOk) {
@@ -340,6 +344,7 @@ TEST_F(QueryFormsTest, VoucherFormRunsWhatItsFieldsSayShowsTheListAndClosesWithO
               kMoneyBase + u" And (AccountName = '现金') And (MoneySum < 0) And (InStr(MoneySerial,'Z'))"_s);
     EXPECT_EQ(VoucherRows(), QStringList{u"ZC1"_s});
     EXPECT_EQ(FormMain->PageControl1->currentIndex(), int(TFormMain::MoneyReportPage));
+    EXPECT_EQ(Vouchers()->Conditions(), u"单据类型：财务支出单；帐户：现金；单据编号含“Z”"_s);
 }
 
 TEST_F(QueryFormsTest, AmountRangeChecksAndRefusals) {
@@ -451,6 +456,7 @@ TEST_F(QueryFormsTest, MonthSearchIgnoresTheFieldsAndTakesTheWorkingMonth) {
     EXPECT_EQ(Bills()->SavedStatement(), BillMonthStatement(workingDate));
     EXPECT_EQ(BillRows(), QStringList({u"XS1"_s, u"CG2"_s, u"XS2"_s}));
     EXPECT_EQ(FormMain->PageControl1->currentIndex(), int(TFormMain::BillReportPage));
+    EXPECT_EQ(Bills()->Conditions(), u"本月（2024年3月）业务单据"_s);
 
     ui.ExpectModal<TFormMoneyReport>(u"FormMoneyReport"_s, [&](TFormMoneyReport* f) {
         f->Edit5->setText(u"ZC"_s);
@@ -459,6 +465,7 @@ TEST_F(QueryFormsTest, MonthSearchIgnoresTheFieldsAndTakesTheWorkingMonth) {
     Vouchers()->MakeReport->click();
     EXPECT_EQ(VoucherRows(), QStringList({u"SR1"_s, u"SR2"_s, u"ZC1"_s}));
     EXPECT_EQ(FormMain->PageControl1->currentIndex(), int(TFormMain::MoneyReportPage));
+    EXPECT_EQ(Vouchers()->Conditions(), u"本月（2024年3月）财务单据"_s);
 }
 
 TEST_F(QueryFormsTest, CancelRunsNothing) {

@@ -78,7 +78,13 @@ TEST_F(ReportListsTest, PagesHoldTheirControls) {
     // The analysis and the export are not there yet.
     for (QPushButton* b : {Bills()->SpeedButton5, Bills()->SpeedButton6, Vouchers()->SpeedButton7})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    // Printing needs a list: greyed, saying why, until a search has run.
+    EXPECT_FALSE(Bills()->SpeedButton4->isEnabled());
+    EXPECT_EQ(Bills()->SpeedButton4->toolTip(), u"请先用“查找单据”查出单据"_s);
+    EXPECT_EQ(Bills()->SpeedButton5->toolTip(), u"本版本尚未提供经营分析"_s);
+    FormMain->RunBillReport(kBills);
     EXPECT_TRUE(Bills()->SpeedButton4->isEnabled());
+    EXPECT_FALSE(Vouchers()->PrintReport->isEnabled());
     EXPECT_EQ(Vouchers()->PrintReport->text(), u"打印列表"_s);
     EXPECT_EQ(Bills()->ComboBox2->currentText(), u"按时间排"_s);
     EXPECT_EQ(Vouchers()->ComboBox9->itemText(1), u"按帐户排"_s);
@@ -314,8 +320,8 @@ TEST_F(ReportListsTest, PrintingPicksTheTemplateByPrintTypeAndPrintsTheListInIts
     Bills()->SpeedButton4->click();
     Vouchers()->PrintReport->click();
 
-    FormMain->RunBillReport(kBills);
-    FormMain->RunMoneyReport(kVouchers);
+    FormMain->RunBillReport(ListRequest::Fixed(kBills, u"单据类型：销售开单"_s));
+    FormMain->RunMoneyReport(ListRequest::Fixed(kVouchers, u"本月（2024年3月）财务单据"_s));
     Bills()->ComboBox2->setCurrentIndex(2);
     Bills()->ComboBox2Change();
 
@@ -338,12 +344,15 @@ TEST_F(ReportListsTest, PrintingPicksTheTemplateByPrintTypeAndPrintsTheListInIts
         const qsizetype first = dump.indexOf(u"XS2"_s), second = dump.indexOf(u"XS1"_s);
         EXPECT_TRUE(first >= 0 && second > first) << dump.toStdString();
         EXPECT_TRUE(dump.contains(u"宁波港"_s) && dump.contains(u"1,000.00"_s)) << dump.toStdString();
+        // A printed list can be read on its own: it says what it shows.
+        EXPECT_TRUE(dump.contains(u"查询条件：单据类型：销售开单"_s)) << dump.toStdString();
 
         ExpectPreview(Vouchers()->frReport2, &dump);
         Vouchers()->ActionPrintMoneyReportExecute();
         EXPECT_TRUE(Vouchers()->frReport2.FileName().endsWith(u"/Frf/"_s + c.voucherTemplate))
             << Vouchers()->frReport2.FileName().toStdString();
         EXPECT_TRUE(dump.contains(u"SR1"_s) && dump.contains(u"40.50"_s)) << dump.toStdString();
+        EXPECT_TRUE(dump.contains(u"查询条件：本月（2024年3月）财务单据"_s)) << dump.toStdString();
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include "tests/support/AppFixture.h"
 
+#include "bills/BuySellForm.h"
+
 #include "access/AskForm.h"
 #include "access/LoginForm.h"
 #include "app/Forms.h"
@@ -126,6 +128,10 @@ TEST_F(SettingsPageTest, RolePasswordIsStoredAndUsedAtTheNextSignIn) {
     ExpectSignIn(u"总经理"_s, u"O'Neil 9"_s);
     ASSERT_TRUE(FormMain->SignIn());
     EXPECT_EQ(CurrentUser, u"总经理"_s);
+    // The settings page is the administrator's: signed in as the manager it cannot be used.
+    EXPECT_FALSE(page->Button10->isEnabled() && FormMain->TabSheet5->isEnabled());
+    ExpectSignIn(u"管理员"_s, u""_s);
+    ASSERT_TRUE(FormMain->SignIn());
 
     // An empty password is allowed and lets the role in with an empty answer.
     ChooseRole(u"总经理"_s);
@@ -178,6 +184,32 @@ TEST_F(SettingsPageTest, MissingPasswordRowsAreReportedAndNothingIsWritten) {
     page->LoadPasswords();
     EXPECT_EQ(page->Edit1->text(), u"p"_s);
     EXPECT_EQ(page->Edit2->text(), u"q"_s);
+}
+
+// Options come in the order they were entered, on the page and in the editors' boxes, so a
+// new one is last and selected. They used to come in an index's order ("AAA" first, the old
+// last item still selected).
+TEST_F(SettingsPageTest, ANewOptionIsLastAndSelectedEverywhere) {
+    page->LoadReasonList();
+    const QStringList shipped = Items(1);
+    ExpectPrompt(u"请输入种类的名称"_s, u""_s, u"AAA"_s);
+    page->Button1->click();
+    EXPECT_EQ(Items(1), QStringList(shipped) << u"AAA"_s);
+    EXPECT_EQ(page->ListBox1->currentItem()->text(), u"AAA"_s);
+    EXPECT_TRUE(page->ListBox1->currentItem()->isSelected());
+
+    // The bill editor's box lists them in the same order.
+    CurrentRole = u"总经理"_s;
+    FormBuySell->OpenMode = u"新增"_s;
+    FormBuySell->DocKind = u"销售开单"_s;
+    FormBuySell->CurrentBill = 1;
+    FormBuySell->PresetCustomer = 0;
+    FormBuySell->CustomerFixed = false;
+    ASSERT_TRUE(FormBuySell->RunFormShow());
+    QStringList inEditor;
+    for (int i = 0; i < FormBuySell->ComboBox2->count(); ++i)
+        inEditor << FormBuySell->ComboBox2->itemText(i);
+    EXPECT_EQ(inEditor, Items(1));
 }
 
 TEST_F(SettingsPageTest, AddingRefusesEmptyAndDuplicatesWithinItsTypeOnly) {

@@ -32,8 +32,9 @@ namespace {
 // Counts the refreshes of one page's content.
 struct ProbeView : ReportList {
     int refreshes = 0;
-    void Run(const QString& statement) override {
-        EXPECT_TRUE(statement.isEmpty()); // a refresh runs the kept statement
+    using ReportList::Run;
+    void Run(const ListRequest& request) override {
+        EXPECT_TRUE(request.IsEmpty()); // a refresh runs the kept statement
         ++refreshes;
     }
 };
@@ -63,7 +64,8 @@ TEST_F(SignInTest, DamagedDatabaseShowsTheEngineTextAndEnds) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("this is no database, only some text that happens to have the right name");
     f.close();
-    ui.ExpectMessage(u"数据库文件无法打开：file is not a database"_s, ProgramTitle, MsgIcon::None);
+    // The engine's own English words go to the log; the box says it in Chinese.
+    ui.ExpectMessage(u"数据库文件无法打开：文件不是本软件的数据库"_s, ProgramTitle, MsgIcon::None);
     EXPECT_FALSE(FormMain->FormShow());
     EXPECT_NE(FormMain->ExitCode, 0);
 }
@@ -125,7 +127,8 @@ TEST_F(SignInTest, TheMissingDatabaseBoxStandsAlone) {
     ShowCounter counter;
     FormMain->installEventFilter(&counter);
     QFile::remove(DbPath());
-    ui.ExpectMessage(u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle, MsgIcon::Error);
+    ui.ExpectMessage(u"数据库文件找不到，请联系Corvina软件有限公司"_s + VendorPhone, ProgramTitle,
+                     MsgIcon::Error);
     int exitCode = -1;
     EXPECT_FALSE(StartProgram(exitCode));
     EXPECT_EQ(exitCode, 1);
@@ -397,6 +400,56 @@ TEST_F(SignInTest, MainWindowFrame) {
     }
     EXPECT_EQ(FormMain->Login->text(), u"软件导航"_s);
     EXPECT_EQ(FormMain->ComboBox5->currentText(), u"纵向打印"_s);
+    // The backup button carries its action's caption.
+    EXPECT_EQ(FormMain->ActionButtonSave2->text(), u"备份数据"_s);
+}
+
+// Whatever the role and range, only the allowed pages' content can be reached: a page is
+// reachable when the page area is on screen, its tab is shown and its content takes input.
+TEST_F(SignInTest, OnlyTheAllowedPagesContentIsReachable) {
+    const struct {
+        QString name, role, range;
+        std::vector<bool> reachable;
+    } cases[] = {
+        {u"管理员"_s, {}, {}, {0, 0, 0, 0, 0, 0, 1, 1}},
+        {u"财务总监"_s, {}, {}, {1, 1, 1, 1, 1, 1, 0, 0}},
+        {u"张伟"_s, u"业务员"_s, u"业务管理；财务管理；"_s, {1, 1, 1, 1, 1, 1, 0, 0}},
+        {u"李娜"_s, u"业务员"_s, u"业务管理；"_s, {1, 1, 1, 0, 0, 0, 0, 0}},
+        {u"王强"_s, u"业务员"_s, u"财务管理；"_s, {0, 0, 0, 1, 1, 1, 0, 0}},
+        {u"赵六"_s, u"业务员"_s, u""_s, {0, 0, 0, 0, 0, 0, 0, 0}},
+        {u"访客"_s, u"访客"_s, u""_s, {0, 0, 0, 0, 0, 0, 0, 0}}, // a role the program does not know
+    };
+    OpenDatabase();
+    for (const auto& c : cases)
+        if (!c.role.isEmpty()) {
+            AddSalesman(c.name, u""_s, c.range);
+            Sql(u"UPDATE Power SET PowerRole = ? WHERE PowerName = ?"_s, {c.role, c.name});
+        }
+    FormMain->show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        // Each user after a manager, who saw every business page.
+        ExpectSignIn(u"总经理"_s, u""_s);
+        ASSERT_TRUE(FormMain->SignIn());
+        ExpectSignIn(c.name, u""_s);
+        ASSERT_TRUE(FormMain->SignIn());
+        std::vector<bool> reachable;
+        for (int i = 0; i < TFormMain::PageCount; ++i)
+            reachable.push_back(FormMain->PageControl1->isVisible() &&
+                                FormMain->PageControl1->isTabVisible(i) && FormMain->Page(i)->isEnabled());
+        EXPECT_EQ(reachable, c.reachable);
+        const bool none = std::find(c.reachable.begin(), c.reachable.end(), true) == c.reachable.end();
+        EXPECT_EQ(FormMain->NoPageLabel->isVisible(), none);
+        if (!none) {
+            // What is on screen is an allowed page.
+            EXPECT_TRUE(c.reachable[size_t(FormMain->PageControl1->currentIndex())]);
+        } else {
+            // Nothing of the business: no page, not even the last one that was current.
+            for (int i = 0; i < TFormMain::PageCount; ++i)
+                EXPECT_FALSE(FormMain->Page(i)->isVisible()) << i;
+            EXPECT_FALSE(FormMain->NoPageLabel->text().isEmpty());
+        }
+    }
 }
 
 // The modification password.
