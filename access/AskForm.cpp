@@ -1,6 +1,6 @@
 #include "access/AskForm.h"
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // The shared prompt dialog: a caption, a prompt and one entry box, optionally masked.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QString>
 

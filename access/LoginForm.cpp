@@ -2,10 +2,10 @@
 
 #include "access/AskForm.h"
 #include "access/OnlineChatForm.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 // The sign-in window: choose an account, enter its password.
 
-#include "app/Form.h"
 #include "data/Query.h"
+#include "ui/Form.h"
 
 #include <QComboBox>
 

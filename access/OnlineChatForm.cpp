@@ -1,7 +1,7 @@
 #include "access/OnlineChatForm.h"
 
-#include "app/Globals.h"
-#include "app/Ui.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // The vendor's online service: composes a contact request and opens it as a web address.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,11 +1,11 @@
 #include "accounts/AccountForm.h"
 
 #include "accounts/AccountForm2.h"
-#include "app/Forms.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "data/Database.h"
+#include "ui/Forms.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QAction>
 #include <QFrame>
@@ -111,19 +111,19 @@ void TFormAccount::RunStatement(const QDate& first, const QDate& last) {
             name = rs.AsString(u"AccountName"_s);
         return u"帐户“%1”%2财务单据"_s.arg(name, period);
     };
-    FormMain->RunMoneyReport(request);
-    FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
+    TheShell().RunMoneyReport(request);
+    TheShell().ShowPage(Shell::MoneyReportPage);
     reject();
 }
 
 void TFormAccount::ActionMonthExecute() {
-    const QDate d = FormMain->WorkingDate();
+    const QDate d = TheShell().WorkingDate();
     const QDate first(d.year(), d.month(), 1);
     RunStatement(first, first.addMonths(1).addDays(-1));
 }
 
 void TFormAccount::ActionYearExecute() {
-    const int year = FormMain->WorkingDate().year();
+    const int year = TheShell().WorkingDate().year();
     RunStatement(QDate(year, 1, 1), QDate(year, 12, 31));
 }
 
@@ -181,7 +181,7 @@ void TFormAccount::ActionEditExecute() {
         else
             TheUi().Message(this, u"帐户　%1　修改成功"_s.arg(newName));
     }
-    FormMain->RefreshAllViews();
+    TheShell().RefreshAllViews();
     reject();
 }
 
@@ -205,7 +205,7 @@ void TFormAccount::ActionDeleteExecute() {
         ShareDM->ShowFailure(this, u"数据删除失败"_s);
         return;
     }
-    FormMain->RefreshAllViews();
+    TheShell().RefreshAllViews();
     reject();
 }
 

@@ -2,7 +2,7 @@
 // The account window: one account's vouchers for the working month, the working year or
 // all time (handed to the voucher report list), and changing or deleting the account.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QDate>
 

@@ -1,9 +1,9 @@
 #include "accounts/AccountForm2.h"
 
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "data/Database.h"
 #include "rules/PublicFunction.h"
+#include "ui/Ui.h"
 
 #include <QLabel>
 #include <QLineEdit>

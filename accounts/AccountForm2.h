@@ -2,7 +2,7 @@
 // The account editor: a pure input dialog for an account's name and opening amount,
 // used both for a new account and for changing one. It writes nothing itself.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,7 +1,7 @@
 #include "app/DataLocation.h"
 
-#include "app/Globals.h"
 #include "data/Schema.h"
+#include "ui/Globals.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,13 +78,15 @@ bool ResolveDataLocation(const DataLocationRequest& request, DataLocation* locat
         }
         location->dir = dir;
         location->besideProgram = dir == programDir;
-    } else if (request.programDirWritable ? request.programDirWritable(programDir) : CanWriteInto(programDir)) {
+    } else if (request.programDirWritable ? request.programDirWritable(programDir)
+                                          : CanWriteInto(programDir)) {
         location->dir = programDir;
         location->besideProgram = true;
         return true;
     } else {
         if (request.userDataDir.isEmpty()) {
-            *message = u"程序文件夹无法写入，且找不到用户数据文件夹：%1"_s.arg(QDir::toNativeSeparators(programDir));
+            *message =
+                u"程序文件夹无法写入，且找不到用户数据文件夹：%1"_s.arg(QDir::toNativeSeparators(programDir));
             return false;
         }
         const QString dir = WithSlash(QDir(request.userDataDir).absolutePath());

@@ -6,9 +6,7 @@
 #include "accounts/AccountForm.h"
 #include "accounts/AccountForm2.h"
 #include "app/MainForm.h"
-#include "app/ReportSupport.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
 #include "cards/AccountCards.h"
@@ -23,6 +21,8 @@
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "reports/ReportLists.h"
+#include "ui/ReportSupport.h"
+#include "ui/Ui.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
 
@@ -67,19 +67,22 @@ void CreateForms() {
     FormCustomer3 = new TFormCustomer3(FormMain);
 
     // The contents of the main window's pages.
-    auto* customers = new CustomerCardPage(FormMain);
+    auto* customers =
+        new CustomerCardPage(FormMain->TabSheet8, {nullptr, FormMain->ComboBox6, FormMain->ComboBox7});
     customers->ShowCustomerWindow = [](qint64 customerIndex) {
         FormCustomer->CurrentCustomer = int(customerIndex);
         return TheUi().ShowModal(FormCustomer);
     };
     FormMain->CustomerCards = customers;
-    FormMain->BillCards = new BillCardPage(FormMain);
-    FormMain->VoucherCards = new VoucherCardPage(FormMain);
-    FormMain->BillReport = new BillReportList(FormMain);
-    FormMain->MoneyReport = new MoneyReportList(FormMain);
-    FormMain->AccountCards = new AccountCardPage(FormMain);
-    new MaintenancePage(FormMain);
-    FormMain->Settings = new SettingsContent(FormMain);
+    FormMain->BillCards = new BillCardPage(FormMain->TabSheet1,
+                                           {FormMain->ComboBox3, FormMain->ComboBox8, FormMain->ComboBox10});
+    FormMain->VoucherCards = new VoucherCardPage(
+        FormMain->TabSheet7, {FormMain->ComboBox4, FormMain->ComboBox11, FormMain->ComboBox12});
+    FormMain->BillReport = new BillReportList(FormMain->TabSheet2);
+    FormMain->MoneyReport = new MoneyReportList(FormMain->TabSheet4);
+    FormMain->AccountCards = new AccountCardPage(FormMain->TabSheet3);
+    new MaintenancePage(FormMain->TabSheet6, FormMain->ActionButtonSave2);
+    FormMain->Settings = new SettingsContent(FormMain->TabSheet5);
 }
 
 bool StartProgram(int& exitCode) {

@@ -2,15 +2,15 @@
 
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
-#include "app/Form.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "customers/CustomerForm3.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
+#include "ui/Form.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -38,12 +38,12 @@ constexpr int kClientWidth = 786;
 constexpr int kClientHeight = 538;
 } // namespace
 
-void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
-    QLabel::mouseReleaseEvent(event);
+TFormMain::~TFormMain() {
+    InstallShell(nullptr);
 }
 
 TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
+    InstallShell(this);
     setObjectName(u"FormMain"_s);
     setWindowTitle(ProgramTitle);
     setFont(SongFont());
@@ -411,6 +411,14 @@ void TFormMain::RunMoneyReport(const ListRequest& request) {
 }
 void TFormMain::RunBillReport(const ListRequest& request) {
     if (BillReport) BillReport->Run(request);
+}
+
+void TFormMain::ShowPage(Shell::Page page) {
+    PageControl1->setCurrentIndex(page);
+}
+
+void TFormMain::EndProgram() {
+    close();
 }
 
 void TFormMain::BitBtn1Click() {

@@ -2,9 +2,12 @@
 // The main window: the side bar with the sign-in button and the working date, the fold
 // strip, and the eight pages whose visibility the signed-in role decides.
 
-#include "app/ReportSupport.h"
 #include "data/Query.h"
 #include "report_engine/Report.h"
+#include "ui/ClickableLabel.h"
+#include "ui/ReportSupport.h"
+#include "ui/Shell.h"
+#include "ui/Views.h"
 
 #include <QDate>
 #include <QLabel>
@@ -19,70 +22,13 @@ class QToolButton;
 
 namespace tev {
 
-// A page's content that the main window refreshes (card pages, report lists).
-class View {
-public:
-    virtual ~View() = default;
-    virtual void Refresh() = 0;
-};
-
-// What a report list shows: the statement to run (a complete select up to its Where
-// conditions) and a line that says in words what it shows. Both are made anew at every run,
-// so a kept list follows changes: a customer renamed after his month's documents were listed
-// is found under the new name.
-struct ListRequest {
-    std::function<QString()> statement;
-    std::function<QString()> description;
-
-    static ListRequest Fixed(const QString& statement, const QString& description = {}) {
-        return {[statement] { return statement; }, [description] { return description; }};
-    }
-    bool IsEmpty() const { return !statement; }
-};
-
-// A report list page: runs a request it is given and keeps it; a refresh runs the kept
-// request again.
-class ReportList : public View {
-public:
-    // An empty request runs the kept one again.
-    virtual void Run(const ListRequest& request) = 0;
-    void Run(const QString& statement) {
-        Run(statement.isEmpty() ? ListRequest() : ListRequest::Fixed(statement));
-    }
-    void Refresh() override { Run(ListRequest()); }
-};
-
-// A picture that reports clicks (the fold strip).
-class ClickableLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
 class SettingsContent;
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     explicit TFormMain(QWidget* parent = nullptr);
-
-    // Page indices in PageControl1.
-    enum Page {
-        CustomerPage = 0,
-        BillPage,
-        BillReportPage,
-        AccountPage,
-        VoucherPage,
-        MoneyReportPage,
-        SettingsPage,
-        MaintenancePage,
-        PageCount
-    };
+    ~TFormMain() override;
 
     // The start-up sequence run when the window is first shown. Returns false when the
     // program must end; ExitCode then tells how (0 after a cancelled sign-in).
@@ -92,19 +38,22 @@ public:
     // Shows the sign-in window and applies the role; false when it was closed without a sign-in.
     bool SignIn();
     // Rebuilds the card pages and re-runs the report lists.
-    void RefreshAllViews();
-    void RefreshCustomerCards();
-    void RefreshBillCards();
-    void RefreshVoucherCards();
-    void RefreshAccountCards();
+    void RefreshAllViews() override;
+    void RefreshCustomerCards() override;
+    void RefreshBillCards() override;
+    void RefreshVoucherCards() override;
+    void RefreshAccountCards() override;
     // Runs a report list with a new statement (a complete select up to its Where conditions,
     // no grouping, no order), or, with an empty one, runs the kept statement again.
     void RunMoneyReport(const QString& statement = {});
     void RunBillReport(const QString& statement = {});
-    void RunMoneyReport(const ListRequest& request);
-    void RunBillReport(const ListRequest& request);
+    void RunMoneyReport(const ListRequest& request) override;
+    void RunBillReport(const ListRequest& request) override;
+    void ShowPage(Shell::Page page) override;
+    QWidget* Window() override { return this; }
+    void EndProgram() override;
 
-    QDate WorkingDate() const;
+    QDate WorkingDate() const override;
     // Sets the working date without counting as a user change (no refresh).
     void SetWorkingDate(const QDate& date);
 

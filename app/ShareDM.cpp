@@ -2,8 +2,8 @@
 
 #include "access/AskForm.h"
 #include "app/Forms.h"
-#include "app/Ui.h"
 #include "rules/PublicFunction.h"
+#include "ui/Ui.h"
 
 #include <QComboBox>
 

@@ -1,13 +1,13 @@
 // Tevrano: the program's entry point.
 
 #include "app/DataLocation.h"
-#include "app/Form.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
-#include "app/Ui.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "ui/Form.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -4,12 +4,12 @@
 // date is the latest bill date, so every document counts in the sums.
 
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "cards/CustomerCards.h"
 #include "customers/CustomerForm3.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "bills/BillForm.h"
 
-#include "app/Chooser.h"
-#include "app/EditorPictures.h"
-#include "app/Forms.h"
-#include "app/MainForm.h"
-#include "app/Ui.h"
 #include "bills/BuySellForm.h"
+#include "ui/Chooser.h"
+#include "ui/EditorPictures.h"
+#include "ui/Forms.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QAction>
 
@@ -47,7 +47,7 @@ void TFormBill::OpenBill(const QString& kind) {
     FormBuySell->PresetCustomer = 0;
     FormBuySell->CustomerFixed = false;
     const int result = TheUi().ShowModal(FormBuySell);
-    if (result == QDialog::Accepted) FormMain->RefreshAllViews();
+    if (result == QDialog::Accepted) TheShell().RefreshAllViews();
     done(result);
 }
 

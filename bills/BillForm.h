@@ -1,7 +1,7 @@
 #pragma once
 // The bill chooser: starts a new sales or purchase bill in the bill editor.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 class QAction;
 class QToolButton;

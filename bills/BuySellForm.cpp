@@ -1,15 +1,15 @@
 #include "bills/BuySellForm.h"
 
-#include "app/DataGrid.h"
-#include "app/EditorPictures.h"
-#include "app/EditorWidgets.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
+#include "ui/DataGrid.h"
+#include "ui/EditorPictures.h"
+#include "ui/EditorWidgets.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QAction>
@@ -209,7 +209,7 @@ void TFormBuySell::ShowEditButtons(bool editable) {
 
 void TFormBuySell::ShowNew() {
     CurrentBill = 1;
-    DateTimePicker1->setDate(FormMain->WorkingDate());
+    DateTimePicker1->setDate(TheShell().WorkingDate());
     if (!CustomerFixed) SetComboText(ComboBox5, QString());
     Edit2->clear();
     Edit3->clear();

@@ -4,10 +4,10 @@
 // unlocks them. Callers set the public fields, show it modally and read the result (OK:
 // a bill was stored or deleted) and, for a stored bill, Unlocked.
 
-#include "app/Form.h"
-#include "app/ReportSupport.h"
 #include "data/Query.h"
 #include "report_engine/Report.h"
+#include "ui/Form.h"
+#include "ui/ReportSupport.h"
 
 #include <QString>
 

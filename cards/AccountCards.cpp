@@ -2,11 +2,11 @@
 
 #include "accounts/AccountForm.h"
 #include "accounts/AccountForm2.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "rules/PublicFunction.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -62,7 +62,7 @@ CardKind AccountCardPage::Kind() {
     return k;
 }
 
-AccountCardPage::AccountCardPage(TFormMain* main) : CardPage(main->TabSheet3, Kind()), m_main(main) {
+AccountCardPage::AccountCardPage(QWidget* sheet) : CardPage(sheet, Kind()) {
     NewAccount = NewRecord;
     Status->setText(u"总金额：0 元"_s);
     MoneyMonth = new QPushButton(u"帐户报表"_s, Sheet);
@@ -78,7 +78,7 @@ bool AccountCardPage::CountRecords(int& count) {
     // accounts themselves are few and all of them are needed for the total.
     ResultSet all;
     if (!OpenRows(AccountListStatement(AccountFilter), u"刷新帐户时出错"_s, all)) return false;
-    const QDate date = m_main->WorkingDate();
+    const QDate date = TheShell().WorkingDate();
     const QDate first(date.year(), date.month(), 1);
     if (!ReadSums(AccountSumsStatement({}, date), m_balance)) return false;
     if (!ReadSums(AccountSumsStatement(first, first.addMonths(1).addDays(-1)), m_month)) return false;
@@ -127,7 +127,7 @@ void AccountCardPage::NewAccountClick() {
     if (TheUi().ShowModal(FormAccount2) != QDialog::Accepted) return;
     const QString name = FormAccount2->EditName;
     if (name.isEmpty()) {
-        TheUi().Message(m_main, u"帐户名不得为空"_s);
+        TheUi().Message(TheShell().Window(), u"帐户名不得为空"_s);
         return;
     }
     Query& q = ShareDM->ADOQueryTemp;
@@ -135,18 +135,18 @@ void AccountCardPage::NewAccountClick() {
                           u"无法打开数据库"_s))
         return;
     if (!q.IsEmpty()) {
-        TheUi().Message(m_main, u"该帐户名已经存在，请重新操作"_s);
+        TheUi().Message(TheShell().Window(), u"该帐户名已经存在，请重新操作"_s);
         return;
     }
     Database& db = ShareDM->ADOConnection1;
     if (db.Insert(u"Account"_s, {{u"AccountName"_s, name},
                                  {u"AccountBase"_s, FormAccount2->EditBase},
                                  {u"AccountMan"_s, CurrentUser.isNull() ? u""_s : CurrentUser}}) < 0) {
-        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
+        ShareDM->ShowFailure(TheShell().Window(), u"数据保存失败"_s);
         return;
     }
-    TheUi().Message(m_main, u"帐户　%1　新增成功"_s.arg(name));
-    m_main->RefreshAllViews();
+    TheUi().Message(TheShell().Window(), u"帐户　%1　新增成功"_s.arg(name));
+    TheShell().RefreshAllViews();
 }
 
 } // namespace tev

@@ -20,7 +20,7 @@ class AccountCardPage : public CardPage {
     Q_OBJECT
 public:
     // Builds the page's controls on the main window's account page (TabSheet3).
-    explicit AccountCardPage(TFormMain* main);
+    explicit AccountCardPage(QWidget* sheet);
 
     static CardKind Kind();
 
@@ -42,7 +42,6 @@ protected:
     void NewRecordClick() override { NewAccountClick(); }
 
 private:
-    TFormMain* m_main;
     // Filled by CountRecords: per AccountIndex the vouchers' sums up to the working date and
     // within the working month.
     QHash<qint64, double> m_balance;

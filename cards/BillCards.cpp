@@ -1,12 +1,12 @@
 #include "cards/BillCards.h"
 
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
 #include "rules/PublicFunction.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -57,8 +57,7 @@ CardKind BillCardPage::Kind() {
     return k;
 }
 
-BillCardPage::BillCardPage(TFormMain* main) : CardPage(main->TabSheet1, Kind()), m_main(main) {
-    QWidget* sheet = main->TabSheet1;
+BillCardPage::BillCardPage(QWidget* sheet, SortBoxes boxes) : CardPage(sheet, Kind()), m_boxes(boxes) {
     NewBill = NewRecord;
     NewBill->setGeometry(NewBill->x(), NewBill->y(), 110, NewBill->height());
 
@@ -67,22 +66,22 @@ BillCardPage::BillCardPage(TFormMain* main) : CardPage(main->TabSheet1, Kind()),
     Label9->setObjectName(u"Label9"_s);
     Label11 = new QLabel(u"排序方式"_s, sheet);
     Label11->setObjectName(u"Label11"_s);
-    main->ComboBox8->setGeometry(Prior->x(), 478, 90, 24);
-    main->ComboBox10->setGeometry(Next->x(), 478, 90, 24);
+    m_boxes.field->setGeometry(Prior->x(), 478, 90, 24);
+    m_boxes.direction->setGeometry(Next->x(), 478, 90, 24);
     Label11->setGeometry(Prior->x() - 70, 478, 64, 24);
-    main->ComboBox3->setGeometry(Label11->x() - 96, 478, 90, 24);
-    Label9->setGeometry(main->ComboBox3->x() - 70, 478, 64, 24);
+    m_boxes.range->setGeometry(Label11->x() - 96, 478, 90, 24);
+    Label9->setGeometry(m_boxes.range->x() - 70, 478, 64, 24);
     for (QLabel* label : {Label9, Label11})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 DocumentListOptions BillCardPage::ListOptions() const {
     DocumentListOptions o;
-    o.workingDate = m_main->WorkingDate();
-    o.dateRange = m_main->ComboBox3->currentIndex();
+    o.workingDate = TheShell().WorkingDate();
+    o.dateRange = m_boxes.range->currentIndex();
     o.filter = BillFilter;
-    o.sortField = m_main->ComboBox8->currentIndex();
-    o.sortDirection = m_main->ComboBox10->currentIndex();
+    o.sortField = m_boxes.field->currentIndex();
+    o.sortDirection = m_boxes.direction->currentIndex();
     return o;
 }
 
@@ -140,7 +139,7 @@ void BillCardPage::OpenTile(int, qint64 key) {
     FormBuySell->CustomerFixed = false;
     TheUi().ShowModal(FormBuySell);
     // A bill stays locked, and so unchanged, unless the modification password unlocked it.
-    if (FormBuySell->Unlocked) m_main->RefreshAllViews();
+    if (FormBuySell->Unlocked) TheShell().RefreshAllViews();
 }
 
 } // namespace tev

@@ -22,7 +22,7 @@ class BillCardPage : public CardPage {
     Q_OBJECT
 public:
     // Builds the page's controls on the main window's bills page (TabSheet1).
-    explicit BillCardPage(TFormMain* main);
+    BillCardPage(QWidget* sheet, SortBoxes boxes);
 
     static CardKind Kind();
 
@@ -44,7 +44,7 @@ protected:
     void NewRecordClick() override { NewBillClick(); }
 
 private:
-    TFormMain* m_main;
+    SortBoxes m_boxes;
 };
 
 } // namespace tev

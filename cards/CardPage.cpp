@@ -1,8 +1,8 @@
 #include "cards/CardPage.h"
 
-#include "app/Form.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
+#include "ui/Form.h"
+#include "ui/Globals.h"
 
 #include <QEvent>
 #include <QLabel>

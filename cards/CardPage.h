@@ -5,8 +5,9 @@
 // bills, vouchers, accounts) derives from it and supplies its list, how one tile is
 // filled from a row and what a click opens.
 
-#include "app/MainForm.h"
 #include "data/Database.h"
+#include "ui/Shell.h"
+#include "ui/Views.h"
 
 #include <QColor>
 #include <QFrame>
@@ -16,12 +17,21 @@
 
 #include <array>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
 namespace tev {
 
 inline constexpr int kTilesPerPage = 15;
+
+// The main window's boxes that order a card page (and, for documents, choose its date range).
+// They belong to the main window, which restores them at sign-in; a page reads and places them.
+struct SortBoxes {
+    QComboBox* range = nullptr;
+    QComboBox* field = nullptr;
+    QComboBox* direction = nullptr;
+};
 
 // Background colours of the tile panels.
 inline const QColor TileNormalColour(236, 233, 216);
@@ -102,7 +112,7 @@ private:
 // A kind plugs in by deriving, passing its CardKind and the page (TabSheet) to this
 // constructor, and overriding CountRecords, OpenPageRows, FillTile and OpenTile; it may
 // override StatusText (accounts show a total) and NewRecordClick. It then sets the main
-// window's View member (FormMain->BillCards = new TBillCards(...)) in CreateForms.
+// window's View member (FormMain->BillCards = new BillCardPage(...)) in CreateForms.
 class CardPage : public QObject, public View {
     Q_OBJECT
 public:

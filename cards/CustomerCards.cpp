@@ -1,12 +1,12 @@
 #include "cards/CustomerCards.h"
 
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
 #include "rules/PublicFunction.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -89,8 +89,8 @@ CardKind CustomerCardPage::Kind() {
     return k;
 }
 
-CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, Kind()), m_main(main) {
-    QWidget* sheet = main->TabSheet8;
+CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
+    : CardPage(sheet, Kind()), m_boxes(boxes) {
     NewCustomer = NewRecord;
 
     CustomerSearch = new QPushButton(u"客户搜索"_s, sheet);
@@ -105,8 +105,8 @@ CustomerCardPage::CustomerCardPage(TFormMain* main) : CardPage(main->TabSheet8, 
     Label8 = new QLabel(u"排序方式"_s, sheet);
     Label8->setObjectName(u"Label8"_s);
     // The sort boxes under the paging buttons.
-    main->ComboBox6->setGeometry(Prior->x(), 478, 90, 24);
-    main->ComboBox7->setGeometry(Next->x(), 478, 90, 24);
+    m_boxes.field->setGeometry(Prior->x(), 478, 90, 24);
+    m_boxes.direction->setGeometry(Next->x(), 478, 90, 24);
     Label8->setGeometry(Prior->x() - 70, 478, 64, 24);
     Label8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -140,15 +140,15 @@ void CustomerCardPage::Refresh() {
 void CustomerCardPage::ClearSearchClick() {
     if (FormCustomer3) FormCustomer3->ClearSearch();
     PageNumber = 0;
-    m_main->RefreshCustomerCards();
+    TheShell().RefreshCustomerCards();
 }
 
 CustomerListOptions CustomerCardPage::ListOptions() const {
     CustomerListOptions o;
     o.customerFilter = CustomerFilter;
     if (FormCustomer3) o.search = FormCustomer3->Search;
-    o.sortField = m_main->ComboBox6->currentIndex();
-    o.sortDirection = m_main->ComboBox7->currentIndex();
+    o.sortField = m_boxes.field->currentIndex();
+    o.sortDirection = m_boxes.direction->currentIndex();
     return o;
 }
 
@@ -162,7 +162,7 @@ bool CustomerCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
 
 bool CustomerCardPage::FillTile(CardTile& tile, const ResultSet& row) {
     const QString name = row.AsString(u"CustomerName"_s);
-    const QDate date = m_main->WorkingDate();
+    const QDate date = TheShell().WorkingDate();
     Query& q = ShareDM->ADOQueryTemp2;
     // The sums cover every bill and voucher of the customer, whoever saved them.
     if (!ShareDM->OpenSql(q, CustomerBillSumStatement(name, date), u"统计客户货款时出错"_s)) return false;
@@ -182,14 +182,14 @@ bool CustomerCardPage::FillTile(CardTile& tile, const ResultSet& row) {
 
 void CustomerCardPage::NewCustomerClick() {
     FormCustomer2->EditMode = 0;
-    if (TheUi().ShowModal(FormCustomer2) == QDialog::Accepted) m_main->RefreshAllViews();
+    if (TheUi().ShowModal(FormCustomer2) == QDialog::Accepted) TheShell().RefreshAllViews();
 }
 
 void CustomerCardPage::ActionCustomerSearchExecute() {
     // Cancel keeps the previous search in force.
     if (TheUi().ShowModal(FormCustomer3) != QDialog::Accepted) return;
     PageNumber = 0;
-    m_main->RefreshCustomerCards();
+    TheShell().RefreshCustomerCards();
 }
 
 void CustomerCardPage::OpenCustomerTile(int n) {
@@ -199,7 +199,7 @@ void CustomerCardPage::OpenCustomerTile(int n) {
 void CustomerCardPage::OpenTile(int, qint64 key) {
     if (!ShowCustomerWindow) return;
     // A rename there shows at once everywhere, in the kept report lists too.
-    if (ShowCustomerWindow(key) == QDialog::Accepted) m_main->RefreshAllViews();
+    if (ShowCustomerWindow(key) == QDialog::Accepted) TheShell().RefreshAllViews();
 }
 
 } // namespace tev

@@ -40,7 +40,7 @@ class CustomerCardPage : public CardPage {
     Q_OBJECT
 public:
     // Builds the page's controls on the main window's customer page (TabSheet8).
-    explicit CustomerCardPage(TFormMain* main);
+    CustomerCardPage(QWidget* sheet, SortBoxes boxes);
 
     static CardKind Kind();
 
@@ -74,7 +74,7 @@ protected:
     void NewRecordClick() override { NewCustomerClick(); }
 
 private:
-    TFormMain* m_main;
+    SortBoxes m_boxes;
 };
 
 } // namespace tev

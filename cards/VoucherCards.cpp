@@ -1,10 +1,10 @@
 #include "cards/VoucherCards.h"
 
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "rules/PublicFunction.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
 
@@ -53,8 +53,7 @@ CardKind VoucherCardPage::Kind() {
     return k;
 }
 
-VoucherCardPage::VoucherCardPage(TFormMain* main) : CardPage(main->TabSheet7, Kind()), m_main(main) {
-    QWidget* sheet = main->TabSheet7;
+VoucherCardPage::VoucherCardPage(QWidget* sheet, SortBoxes boxes) : CardPage(sheet, Kind()), m_boxes(boxes) {
     NewMoney = NewRecord;
     NewMoney->setGeometry(NewMoney->x(), NewMoney->y(), 110, NewMoney->height());
 
@@ -63,22 +62,22 @@ VoucherCardPage::VoucherCardPage(TFormMain* main) : CardPage(main->TabSheet7, Ki
     Label10->setObjectName(u"Label10"_s);
     Label18 = new QLabel(u"排序方式"_s, sheet);
     Label18->setObjectName(u"Label18"_s);
-    main->ComboBox11->setGeometry(Prior->x(), 478, 90, 24);
-    main->ComboBox12->setGeometry(Next->x(), 478, 90, 24);
+    m_boxes.field->setGeometry(Prior->x(), 478, 90, 24);
+    m_boxes.direction->setGeometry(Next->x(), 478, 90, 24);
     Label18->setGeometry(Prior->x() - 70, 478, 64, 24);
-    main->ComboBox4->setGeometry(Label18->x() - 96, 478, 90, 24);
-    Label10->setGeometry(main->ComboBox4->x() - 70, 478, 64, 24);
+    m_boxes.range->setGeometry(Label18->x() - 96, 478, 90, 24);
+    Label10->setGeometry(m_boxes.range->x() - 70, 478, 64, 24);
     for (QLabel* label : {Label10, Label18})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 DocumentListOptions VoucherCardPage::ListOptions() const {
     DocumentListOptions o;
-    o.workingDate = m_main->WorkingDate();
-    o.dateRange = m_main->ComboBox4->currentIndex();
+    o.workingDate = TheShell().WorkingDate();
+    o.dateRange = m_boxes.range->currentIndex();
     o.filter = VoucherFilter;
-    o.sortField = m_main->ComboBox11->currentIndex();
-    o.sortDirection = m_main->ComboBox12->currentIndex();
+    o.sortField = m_boxes.field->currentIndex();
+    o.sortDirection = m_boxes.direction->currentIndex();
     return o;
 }
 
@@ -128,7 +127,7 @@ void VoucherCardPage::OpenTile(int, qint64 key) {
     FormGetPay->DocKind = q.AsFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
     FormGetPay->CurrentVoucher = int(q.AsInteger(u"MoneyIndex"_s));
     FormGetPay->CustomerFixed = false;
-    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) m_main->RefreshAllViews();
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) TheShell().RefreshAllViews();
 }
 
 } // namespace tev

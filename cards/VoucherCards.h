@@ -20,7 +20,7 @@ class VoucherCardPage : public CardPage {
     Q_OBJECT
 public:
     // Builds the page's controls on the main window's vouchers page (TabSheet7).
-    explicit VoucherCardPage(TFormMain* main);
+    VoucherCardPage(QWidget* sheet, SortBoxes boxes);
 
     static CardKind Kind();
 
@@ -42,7 +42,7 @@ protected:
     void NewRecordClick() override { NewMoneyClick(); }
 
 private:
-    TFormMain* m_main;
+    SortBoxes m_boxes;
 };
 
 } // namespace tev

@@ -1,16 +1,17 @@
 #include "customers/CustomerForm.h"
 
-#include "app/EditorPictures.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm2.h"
 #include "data/Database.h"
 #include "reports/QueryForm.h"
 #include "rules/PublicFunction.h"
+#include "ui/ClickableLabel.h"
+#include "ui/EditorPictures.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QAction>
@@ -301,7 +302,7 @@ TFormCustomer::Status TFormCustomer::LoadCustomerStatus() {
     const QString firstOwe = FormatAmount(q.AsFloat(u"CustomerOwe"_s));
     LabelFirstOwe->setText(firstOwe);
 
-    const QString date = SqlDate(FormMain->WorkingDate());
+    const QString date = SqlDate(TheShell().WorkingDate());
     const QString who = SqlText(name);
     const QString statements[] = {
         u"Select ROUND(Sum(BillSum),2) As TotalMoney From Bill Where (BillKind = '销售开单') And "
@@ -331,8 +332,8 @@ void TFormCustomer::NewBill(const QString& kind) {
     FormBuySell->PresetCustomer = CurrentCustomer;
     FormBuySell->CustomerFixed = true;
     if (TheUi().ShowModal(FormBuySell) != QDialog::Accepted) return;
-    FormMain->RefreshAllViews();
-    FormMain->PageControl1->setCurrentIndex(TFormMain::BillPage);
+    TheShell().RefreshAllViews();
+    TheShell().ShowPage(Shell::BillPage);
     reject();
 }
 
@@ -347,8 +348,8 @@ void TFormCustomer::NewVoucher(const QString& kind) {
     FormGetPay->PresetAmount.clear();
     FormGetPay->PresetRemark.clear();
     if (TheUi().ShowModal(FormGetPay) != QDialog::Accepted) return;
-    FormMain->RefreshAllViews();
-    FormMain->PageControl1->setCurrentIndex(TFormMain::VoucherPage);
+    TheShell().RefreshAllViews();
+    TheShell().ShowPage(Shell::VoucherPage);
     reject();
 }
 
@@ -382,7 +383,7 @@ void TFormCustomer::ShowMonth(CustomerDocs kind) {
         return;
     if (q.IsEmpty()) return;
     q.First();
-    const QDate d = FormMain->WorkingDate();
+    const QDate d = TheShell().WorkingDate();
     const QDate first(d.year(), d.month(), 1);
     const QDate last = first.addMonths(1).addDays(-1);
     const qint64 customer = CurrentCustomer;
@@ -406,11 +407,11 @@ void TFormCustomer::ShowMonth(CustomerDocs kind) {
         return u"客户“%1”%2%3"_s.arg(nameNow(), MonthWords(first), what);
     };
     if (kind == CustomerDocs::Sales || kind == CustomerDocs::Purchases) {
-        FormMain->RunBillReport(request);
-        FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+        TheShell().RunBillReport(request);
+        TheShell().ShowPage(Shell::BillReportPage);
     } else {
-        FormMain->RunMoneyReport(request);
-        FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
+        TheShell().RunMoneyReport(request);
+        TheShell().ShowPage(Shell::MoneyReportPage);
     }
     reject();
 }

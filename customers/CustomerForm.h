@@ -3,7 +3,7 @@
 // sales, purchases, receipts), new bills and vouchers for the customer, the month's documents
 // handed to the report lists, changing the customer and the customer's document folder.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QDate>
 

@@ -1,9 +1,9 @@
 #include "customers/CustomerForm2.h"
 
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "rules/PublicFunction.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // The customer editor: adds a customer, changes a stored one (carrying a new name into
 // its bills and vouchers) or deletes it.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,8 +1,8 @@
 #include "customers/CustomerForm3.h"
 
-#include "app/Forms.h"
-#include "app/MainForm.h"
 #include "data/Database.h"
+#include "ui/Forms.h"
+#include "ui/Shell.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -148,7 +148,7 @@ TFormCustomer3::TFormCustomer3(QWidget* parent) : TForm(parent) {
 
 void TFormCustomer3::FormShow() {
     // The period offered is the working month; the texts and the box keep what they held.
-    const QDate working = FormMain ? FormMain->WorkingDate() : QDate();
+    const QDate working = TheShell().WorkingDate();
     const QDate first(working.year(), working.month(), 1);
     DateTimePicker1->setDate(first);
     DateTimePicker2->setDate(first.addMonths(1).addDays(-1));

@@ -1,7 +1,7 @@
 #pragma once
 // Customer search: the conditions that narrow the customers page until the next search.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QDate>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "maintenance/MaintenancePage.h"
 
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "data/Backup.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -52,9 +52,9 @@ QString BackupFileName(const QDate& date) {
     return u"Corvina中介软件"_s + date.toString(u"yyyy-M-d"_s) + u".mdb"_s;
 }
 
-MaintenancePage::MaintenancePage(TFormMain* main) : QWidget(main->TabSheet6), m_main(main) {
+MaintenancePage::MaintenancePage(QWidget* sheet, QToolButton* sideBarBackup) : QWidget(sheet) {
     setObjectName(u"MaintenancePage"_s);
-    auto* fill = new QVBoxLayout(main->TabSheet6);
+    auto* fill = new QVBoxLayout(sheet);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(this);
 
@@ -71,39 +71,43 @@ MaintenancePage::MaintenancePage(TFormMain* main) : QWidget(main->TabSheet6), m_
 
     connect(SpeedButtonSave, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
     connect(SpeedButtonLoad, &QToolButton::clicked, this, &MaintenancePage::ActionLoadExecute);
-    main->ActionButtonSave2->setEnabled(true);
-    connect(main->ActionButtonSave2, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
+    sideBarBackup->setEnabled(true);
+    connect(sideBarBackup, &QToolButton::clicked, this, &MaintenancePage::ActionSaveExecute);
 }
 
 void MaintenancePage::ActionSaveExecute() {
     const QString desktop = GetDesktopPath();
     const QString proposed = BackupFileName(TheUi().Today());
-    QString file = TheUi().ChooseSaveFile(
-        m_main, u"备份数据"_s, desktop.isEmpty() ? proposed : desktop + u"/"_s + proposed, MdbFilter);
+    QString file =
+        TheUi().ChooseSaveFile(TheShell().Window(), u"备份数据"_s,
+                               desktop.isEmpty() ? proposed : desktop + u"/"_s + proposed, MdbFilter);
     if (file.isEmpty()) return;
     // The dialog's default extension: a name typed without one becomes a .mdb file.
     if (QFileInfo(file).suffix().isEmpty()) file += u".mdb"_s;
     CopyFailure failure;
     if (!BackupDatabase(ShareDM->ADOConnection1, file, &failure)) {
-        TheUi().Message(m_main, FailureText(u"数据库备份失败，失败号为：%1"_s, failure));
+        TheUi().Message(TheShell().Window(), FailureText(u"数据库备份失败，失败号为：%1"_s, failure));
         return;
     }
-    TheUi().Message(m_main, u"恭喜您，数据库备份成功"_s);
+    TheUi().Message(TheShell().Window(), u"恭喜您，数据库备份成功"_s);
 }
 
 void MaintenancePage::ActionLoadExecute() {
-    if (!TheUi().AskYesNo(m_main, u"数据库恢复将导致当前数据全部丢失，是否继续？"_s, u"恢复警告"_s)) return;
-    const QString file = TheUi().ChooseOpenFile(m_main, u"恢复数据"_s, GetDesktopPath(), MdbFilter);
+    if (!TheUi().AskYesNo(TheShell().Window(), u"数据库恢复将导致当前数据全部丢失，是否继续？"_s,
+                          u"恢复警告"_s))
+        return;
+    const QString file =
+        TheUi().ChooseOpenFile(TheShell().Window(), u"恢复数据"_s, GetDesktopPath(), MdbFilter);
     if (file.isEmpty()) return;
     CopyFailure failure;
     // A refused or failed restore leaves the database as it was, and the program goes on with it.
     if (!RestoreDatabase(ShareDM->ADOConnection1, file, &failure)) {
-        TheUi().Message(m_main, FailureText(u"数据库恢复失败，失败号为：%1"_s, failure));
+        TheUi().Message(TheShell().Window(), FailureText(u"数据库恢复失败，失败号为：%1"_s, failure));
         return;
     }
-    TheUi().Message(m_main, u"恭喜您，数据库恢复成功，请重新启动软件"_s);
+    TheUi().Message(TheShell().Window(), u"恭喜您，数据库恢复成功，请重新启动软件"_s);
     // The connection is closed: no window may go on with data read from the replaced file.
-    m_main->close();
+    TheShell().EndProgram();
 }
 
 } // namespace tev

@@ -12,8 +12,6 @@ class QToolButton;
 
 namespace tev {
 
-class TFormMain;
-
 // The current user's desktop folder; empty when the system has none.
 QString GetDesktopPath();
 // The file name a backup made on date is proposed under.
@@ -23,7 +21,8 @@ class MaintenancePage : public QWidget {
     Q_OBJECT
 public:
     // Fills the main window's maintenance page and wires the side bar's backup button.
-    explicit MaintenancePage(TFormMain* main);
+    // sideBarBackup: the main window's side-bar button of the same backup.
+    MaintenancePage(QWidget* sheet, QToolButton* sideBarBackup);
 
     // "备份数据": a copy of the database to a chosen file.
     void ActionSaveExecute();
@@ -34,9 +33,6 @@ public:
     QToolButton* SpeedButtonSave;
     QToolButton* SpeedButtonLoad;
     QLabel* Label1;
-
-private:
-    TFormMain* m_main;
 };
 
 } // namespace tev

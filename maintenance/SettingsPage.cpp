@@ -1,10 +1,10 @@
 #include "maintenance/SettingsPage.h"
 
 #include "access/AskForm.h"
-#include "app/Forms.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
+#include "ui/Forms.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -68,9 +68,8 @@ QPushButton* MakeButton(const QString& name, const QString& text, QWidget* paren
 
 } // namespace
 
-SettingsContent::SettingsContent(TFormMain* main) : QObject(main), m_main(main) {
+SettingsContent::SettingsContent(QWidget* sheet) : QObject(sheet) {
     setObjectName(u"SettingsContent"_s);
-    QWidget* sheet = main->TabSheet5;
 
     // The management roles' sign-in passwords, right of the print layout group.
     GroupBox2 = new QGroupBox(u"用户权限管理"_s, sheet);
@@ -204,17 +203,18 @@ bool ConfirmPassword(QWidget* parent, const QString& password) {
 
 void SettingsContent::Button10Click() {
     const QString password = Edit1->text();
-    if (!ConfirmPassword(m_main, password)) return;
-    if (!StorePassword(m_main, ComboBox1->currentText(), password, u"该用户密码已被删除"_s)) return;
-    TheUi().Message(m_main, u"用户密码修改成功"_s);
+    if (!ConfirmPassword(TheShell().Window(), password)) return;
+    if (!StorePassword(TheShell().Window(), ComboBox1->currentText(), password, u"该用户密码已被删除"_s))
+        return;
+    TheUi().Message(TheShell().Window(), u"用户密码修改成功"_s);
     LoadPasswords();
 }
 
 void SettingsContent::Button11Click() {
     const QString password = Edit2->text();
-    if (!ConfirmPassword(m_main, password)) return;
-    if (!StorePassword(m_main, u"修改"_s, password, u"该密码已被删除"_s)) return;
-    TheUi().Message(m_main, u"密码修改成功"_s);
+    if (!ConfirmPassword(TheShell().Window(), password)) return;
+    if (!StorePassword(TheShell().Window(), u"修改"_s, password, u"该密码已被删除"_s)) return;
+    TheUi().Message(TheShell().Window(), u"密码修改成功"_s);
     LoadPasswords();
 }
 
@@ -275,7 +275,7 @@ bool SettingsContent::SelectedText(int type, const QString& noSelection, QString
     QListWidget* list = List(type);
     QListWidgetItem* item = list->currentItem();
     if (!item || !item->isSelected()) {
-        TheUi().Message(m_main, noSelection);
+        TheUi().Message(TheShell().Window(), noSelection);
         m_focused = list;
         list->setFocus();
         return false;
@@ -289,18 +289,18 @@ void SettingsContent::AddOption(int type) {
     QString text;
     if (!AskOption(t.addPrompt, text)) return;
     if (text.isEmpty()) {
-        TheUi().Message(m_main, t.emptyName);
+        TheUi().Message(TheShell().Window(), t.emptyName);
         return;
     }
     bool found = false;
     if (!FindOption(type, text, found)) return;
     if (found) {
-        TheUi().Message(m_main, t.duplicate);
+        TheUi().Message(TheShell().Window(), t.duplicate);
         return;
     }
     Database& db = ShareDM->ADOConnection1;
     if (db.Insert(u"Parameter"_s, {{u"ParameterType"_s, type}, {u"ParameterValue"_s, text}}) < 0) {
-        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
+        ShareDM->ShowFailure(TheShell().Window(), u"数据保存失败"_s);
         return;
     }
     LoadList(type);
@@ -313,14 +313,14 @@ void SettingsContent::ChangeOption(int type) {
     QString text = oldText;
     if (!AskOption(t.changePrompt, text)) return;
     if (text.isEmpty()) {
-        TheUi().Message(m_main, t.emptyName);
+        TheUi().Message(TheShell().Window(), t.emptyName);
         return;
     }
     if (text == oldText) return;
     bool found = false;
     if (!FindOption(type, text, found)) return;
     if (found) {
-        TheUi().Message(m_main, t.duplicate);
+        TheUi().Message(TheShell().Window(), t.duplicate);
         return;
     }
     qint64 key = -1;
@@ -329,11 +329,11 @@ void SettingsContent::ChangeOption(int type) {
     const int rows =
         found ? db.Update(u"Parameter"_s, {{u"ParameterValue"_s, text}}, u"ParameterIndex = ?"_s, {key}) : 0;
     if (rows < 0) {
-        ShareDM->ShowFailure(m_main, u"数据保存失败"_s);
+        ShareDM->ShowFailure(TheShell().Window(), u"数据保存失败"_s);
         return;
     }
     if (rows == 0) {
-        TheUi().Message(m_main, u"该参数已经被删除"_s);
+        TheUi().Message(TheShell().Window(), u"该参数已经被删除"_s);
         return;
     }
     LoadList(type);
@@ -346,18 +346,18 @@ void SettingsContent::DeleteOption(int type) {
     qint64 key = -1;
     if (!FindOption(type, text, found, &key)) return;
     if (!found) {
-        TheUi().Message(m_main, u"该记录已不存在"_s);
+        TheUi().Message(TheShell().Window(), u"该记录已不存在"_s);
         return;
     }
-    if (!TheUi().AskYesNo(m_main, u"确实要删除该参数吗？"_s, u"删除警告"_s)) return;
+    if (!TheUi().AskYesNo(TheShell().Window(), u"确实要删除该参数吗？"_s, u"删除警告"_s)) return;
     Database& db = ShareDM->ADOConnection1;
     const int rows = db.Delete(u"Parameter"_s, u"ParameterIndex = ?"_s, {key});
     if (rows < 0) {
-        ShareDM->ShowFailure(m_main, u"数据删除失败"_s);
+        ShareDM->ShowFailure(TheShell().Window(), u"数据删除失败"_s);
         return;
     }
     if (rows == 0) {
-        TheUi().Message(m_main, u"该记录已不存在"_s);
+        TheUi().Message(TheShell().Window(), u"该记录已不存在"_s);
         return;
     }
     LoadList(type);

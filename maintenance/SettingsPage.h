@@ -15,13 +15,11 @@ class QPushButton;
 
 namespace tev {
 
-class TFormMain;
-
 class SettingsContent : public QObject {
     Q_OBJECT
 public:
     // Builds the groups on the main window's settings page (TabSheet5).
-    explicit SettingsContent(TFormMain* main);
+    explicit SettingsContent(QWidget* sheet);
 
     // Passwords.
     QGroupBox* GroupBox2; // 用户权限管理
@@ -79,7 +77,6 @@ private:
     bool FindOption(int type, const QString& text, bool& found, qint64* key = nullptr);
     bool SelectedText(int type, const QString& noSelection, QString& text);
 
-    TFormMain* m_main;
     QPointer<QWidget> m_focused;
 };
 

@@ -1,11 +1,11 @@
 #include "reports/BillReportForm.h"
 
-#include "app/EditorWidgets.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "data/Database.h"
+#include "ui/EditorWidgets.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,7 +151,7 @@ void TFormBillReport::ActionCancelExecute() {
 }
 
 void TFormBillReport::Button1Click() {
-    const QDate working = FormMain->WorkingDate();
+    const QDate working = TheShell().WorkingDate();
     RunAndClose(ListRequest::Fixed(BillMonthStatement(working), BillMonthDescription(working)), true);
 }
 

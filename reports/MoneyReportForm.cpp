@@ -1,11 +1,11 @@
 #include "reports/MoneyReportForm.h"
 
-#include "app/EditorWidgets.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "data/Database.h"
+#include "ui/EditorWidgets.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -166,7 +166,7 @@ void TFormMoneyReport::BitBtn2Click() {
 }
 
 void TFormMoneyReport::Button1Click() {
-    const QDate working = FormMain->WorkingDate();
+    const QDate working = TheShell().WorkingDate();
     RunAndClose(ListRequest::Fixed(MoneyMonthStatement(working), MoneyMonthDescription(working)), false);
 }
 

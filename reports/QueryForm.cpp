@@ -1,12 +1,12 @@
 #include "reports/QueryForm.h"
 
-#include "app/EditorWidgets.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
-#include "app/Ui.h"
 #include "data/Database.h"
 #include "rules/PublicFunction.h"
+#include "ui/EditorWidgets.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,18 +28,6 @@ bool QueryAmountValid(const QString& text) {
 QString QueryDateCondition(const QString& column, QDate from, QDate to) {
     if (to < from) std::swap(from, to);
     return u" And (%1 Between %2 And %3)"_s.arg(column, SqlDate(from), SqlDate(to));
-}
-
-QDate MonthStart(QDate date) {
-    return QDate(date.year(), date.month(), 1);
-}
-
-QDate MonthEnd(QDate date) {
-    return MonthStart(date).addMonths(1).addDays(-1);
-}
-
-QString MonthWords(QDate date) {
-    return u"本月（%1年%2月）"_s.arg(date.year()).arg(date.month());
 }
 
 void QueryWords::Option(const QString& caption, const QString& value) {
@@ -148,7 +136,7 @@ void TQueryForm::ResetFields() {
         Edit6->setPalette(m_normalPalette);
         Edit6->setReadOnly(false);
     }
-    const QDate working = FormMain ? FormMain->WorkingDate() : TheUi().Today();
+    const QDate working = TheShell().WorkingDate();
     DateTimePicker1->setDate(MonthStart(working));
     DateTimePicker2->setDate(MonthEnd(working));
     CheckBox1->setChecked(false);
@@ -204,11 +192,11 @@ bool TQueryForm::AmountsValid() {
 
 void TQueryForm::RunAndClose(const ListRequest& request, bool bills) {
     if (bills) {
-        FormMain->RunBillReport(request);
-        FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+        TheShell().RunBillReport(request);
+        TheShell().ShowPage(Shell::BillReportPage);
     } else {
-        FormMain->RunMoneyReport(request);
-        FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
+        TheShell().RunMoneyReport(request);
+        TheShell().ShowPage(Shell::MoneyReportPage);
     }
     accept();
 }

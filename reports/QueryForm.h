@@ -3,8 +3,9 @@
 // number, customer, remark and salesman fields, the month quick search, and the rules that
 // turn those fields into conditions.
 
-#include "app/Form.h"
-#include "app/MainForm.h"
+#include "domain/Periods.h"
+#include "ui/Form.h"
+#include "ui/Shell.h"
 
 #include <QDate>
 #include <QPalette>
@@ -32,12 +33,6 @@ bool QueryAmountValid(const QString& text);
 // comes first, so a range entered back to front still finds what lies between them.
 QString QueryDateCondition(const QString& column, QDate from, QDate to);
 
-// The first and the last day of the month of a date.
-QDate MonthStart(QDate date);
-QDate MonthEnd(QDate date);
-
-// "本月（2024年3月）": the month of the working date, as a list's conditions line says it.
-QString MonthWords(QDate date);
 // The parts both searches share, in the order of the fields: kind, dates, amounts, number,
 // customer, remark, salesman. Each part is "名称：值".
 struct QueryWords {

@@ -1,15 +1,15 @@
 #include "reports/ReportLists.h"
 
-#include "app/Form.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "bills/BuySellForm.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "rules/IniFile.h"
 #include "rules/PublicFunction.h"
+#include "ui/Form.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QComboBox>
@@ -160,8 +160,7 @@ void ReportListPage::PrintList() {
 
 // ---------------------------------------------------------------------------------------
 
-BillReportList::BillReportList(TFormMain* main)
-    : ReportListPage(main->TabSheet2, u"BReportADOQuery"_s, true), m_main(main) {
+BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReportADOQuery"_s, true) {
     SpeedButton3 = MakeButton(u"SpeedButton3"_s, u"查找单据"_s);
     SpeedButton4 = MakeButton(u"SpeedButton4"_s, u"打印列表"_s);
     SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
@@ -243,13 +242,12 @@ void BillReportList::DBGridEh2DblClick() {
     FormBuySell->Unlocked = false;
     const int result = TheUi().ShowModal(FormBuySell);
     // A stored bill can change only once the modification password unlocked it.
-    if (FormBuySell->Unlocked || result == QDialog::Accepted) m_main->RefreshAllViews();
+    if (FormBuySell->Unlocked || result == QDialog::Accepted) TheShell().RefreshAllViews();
 }
 
 // ---------------------------------------------------------------------------------------
 
-MoneyReportList::MoneyReportList(TFormMain* main)
-    : ReportListPage(main->TabSheet4, u"MReportADOQuery"_s, false), m_main(main) {
+MoneyReportList::MoneyReportList(QWidget* sheet) : ReportListPage(sheet, u"MReportADOQuery"_s, false) {
     MakeReport = MakeButton(u"MakeReport"_s, u"查找单据"_s);
     PrintReport = MakeButton(u"PrintReport"_s, u"打印列表"_s);
     SpeedButton7 = MakeButton(u"SpeedButton7"_s, u"导出Excel"_s);
@@ -320,7 +318,7 @@ void MoneyReportList::DBGridEh1DblClick() {
     FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
     FormGetPay->CurrentVoucher = int(index.toLongLong());
     FormGetPay->CustomerFixed = false;
-    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) m_main->RefreshAllViews();
+    if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) TheShell().RefreshAllViews();
 }
 
 } // namespace tev

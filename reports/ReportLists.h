@@ -4,11 +4,12 @@
 // the statement it was last given and runs it again, with the signed-in salesman's filter
 // and the chosen order, whenever the data or the order changes.
 
-#include "app/DataGrid.h"
-#include "app/MainForm.h"
-#include "app/ReportSupport.h"
 #include "data/Query.h"
 #include "report_engine/Report.h"
+#include "ui/DataGrid.h"
+#include "ui/ReportSupport.h"
+#include "ui/Shell.h"
+#include "ui/Views.h"
 
 #include <QObject>
 
@@ -92,7 +93,7 @@ private:
 class BillReportList : public ReportListPage {
     Q_OBJECT
 public:
-    explicit BillReportList(TFormMain* main);
+    explicit BillReportList(QWidget* sheet);
 
     QString OrderClause() const override;
 
@@ -118,14 +119,13 @@ protected:
     void SetFooters() override;
 
 private:
-    TFormMain* m_main;
 };
 
 // The voucher list on the page "财务报表" (TabSheet4).
 class MoneyReportList : public ReportListPage {
     Q_OBJECT
 public:
-    explicit MoneyReportList(TFormMain* main);
+    explicit MoneyReportList(QWidget* sheet);
 
     QString OrderClause() const override;
 
@@ -149,7 +149,6 @@ protected:
     void SetFooters() override;
 
 private:
-    TFormMain* m_main;
 };
 
 } // namespace tev

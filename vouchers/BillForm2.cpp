@@ -1,10 +1,10 @@
 #include "vouchers/BillForm2.h"
 
-#include "app/Chooser.h"
-#include "app/EditorPictures.h"
-#include "app/Forms.h"
-#include "app/MainForm.h"
-#include "app/Ui.h"
+#include "ui/Chooser.h"
+#include "ui/EditorPictures.h"
+#include "ui/Forms.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ void TFormBill2::OpenVoucher(const QString& kind) {
     FormGetPay->PresetAmount.clear();
     FormGetPay->PresetRemark.clear();
     const int result = TheUi().ShowModal(FormGetPay);
-    if (result == QDialog::Accepted) FormMain->RefreshAllViews();
+    if (result == QDialog::Accepted) TheShell().RefreshAllViews();
     done(result);
 }
 

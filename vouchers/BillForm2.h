@@ -1,7 +1,7 @@
 #pragma once
 // The voucher chooser: starts a new income or expense voucher in the voucher editor.
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 class QAction;
 class QToolButton;

@@ -1,14 +1,14 @@
 #include "vouchers/GetPayForm.h"
 
-#include "app/EditorPictures.h"
-#include "app/EditorWidgets.h"
-#include "app/Forms.h"
-#include "app/Globals.h"
-#include "app/MainForm.h"
 #include "app/ShareDM.h"
-#include "app/Ui.h"
 #include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
+#include "ui/EditorPictures.h"
+#include "ui/EditorWidgets.h"
+#include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Shell.h"
+#include "ui/Ui.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -160,7 +160,7 @@ void TFormGetPay::FormShow() {
 }
 
 void TFormGetPay::ShowNew() {
-    DateTimePicker1->setDate(FormMain->WorkingDate());
+    DateTimePicker1->setDate(TheShell().WorkingDate());
     if (!CustomerFixed) SetComboText(ComboBox5, PresetCustomerName);
     Edit2->setText(PresetAmount);
     Edit3->setText(PresetRemark);

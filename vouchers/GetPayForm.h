@@ -3,9 +3,9 @@
 // Callers set the public fields, show it modally and read the result: OK means a voucher
 // was stored or deleted.
 
-#include "app/Form.h"
-#include "app/ReportSupport.h"
 #include "report_engine/Report.h"
+#include "ui/Form.h"
+#include "ui/ReportSupport.h"
 
 #include <QString>
 

@@ -3,9 +3,9 @@
 #include "access/AskForm.h"
 #include "access/LoginForm.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "data/Schema.h"
+#include "ui/Globals.h"
 
 #include <QDir>
 #include <QFile>

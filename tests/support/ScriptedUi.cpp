@@ -1,6 +1,6 @@
 #include "tests/support/ScriptedUi.h"
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <gtest/gtest.h>
 

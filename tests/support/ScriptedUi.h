@@ -2,7 +2,7 @@
 // The window seam for tests: every prompt a window raises must have been expected, in
 // order, with its answer; an unexpected prompt fails the test at once and never blocks.
 
-#include "app/Ui.h"
+#include "ui/Ui.h"
 
 #include <QDialog>
 #include <QString>

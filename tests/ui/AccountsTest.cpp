@@ -7,10 +7,10 @@
 #include "accounts/AccountForm.h"
 #include "accounts/AccountForm2.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "cards/AccountCards.h"
+#include "ui/Globals.h"
 
 #include <QLabel>
 #include <QLineEdit>

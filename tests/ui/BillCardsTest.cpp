@@ -3,11 +3,11 @@
 
 #include "tests/ui/DocumentCardsFixture.h"
 
-#include "app/Globals.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
 #include "cards/BillCards.h"
 #include "rules/IniFile.h"
+#include "ui/Globals.h"
 
 #include <QComboBox>
 #include <QLineEdit>

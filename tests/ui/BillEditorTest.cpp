@@ -3,9 +3,9 @@
 
 #include "tests/ui/DocumentFixture.h"
 
-#include "app/DataGrid.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
+#include "ui/DataGrid.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QComboBox>

@@ -3,8 +3,8 @@
 
 #include "tests/ui/CustomerFixture.h"
 
-#include "app/Globals.h"
 #include "cards/CardPage.h"
+#include "ui/Globals.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -4,11 +4,11 @@
 #include "tests/ui/CustomerFixture.h"
 
 #include "access/LoginForm.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
 #include "rules/IniFile.h"
+#include "ui/Globals.h"
 
 #include <QComboBox>
 #include <QLineEdit>

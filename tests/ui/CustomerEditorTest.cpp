@@ -3,9 +3,9 @@
 
 #include "tests/ui/CustomerFixture.h"
 
-#include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "customers/CustomerForm2.h"
+#include "ui/Globals.h"
 
 #include <QLineEdit>
 #include <QPushButton>

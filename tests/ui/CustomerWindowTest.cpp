@@ -4,12 +4,12 @@
 #include "tests/ui/CustomerFixture.h"
 
 #include "access/AskForm.h"
-#include "app/Globals.h"
 #include "app/ShareDM.h"
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm.h"
 #include "customers/CustomerForm2.h"
 #include "reports/ReportLists.h"
+#include "ui/Globals.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QComboBox>

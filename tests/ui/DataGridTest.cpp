@@ -3,8 +3,8 @@
 
 #include "tests/support/AppFixture.h"
 
-#include "app/DataGrid.h"
 #include "app/ShareDM.h"
+#include "ui/DataGrid.h"
 
 #include <QHeaderView>
 

@@ -2,9 +2,9 @@
 // data folder, made at the first start.
 
 #include "app/DataLocation.h"
-#include "app/Globals.h"
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "ui/Globals.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,8 +120,10 @@ TEST_F(DataLocationTest, AFolderThatCannotBeMadeOrWrittenIsNamedAndNothingIsMade
         QString message;
         EXPECT_FALSE(ResolveDataLocation(r, &where, &message));
         const QString named = c.userDir.isEmpty() ? c.explicitDir : c.userDir;
-        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(QDir::cleanPath(named)))) << message.toStdString();
-        EXPECT_TRUE(message.startsWith(u"无法建立数据文件夹"_s) || message.startsWith(u"数据文件夹无法写入"_s))
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(QDir::cleanPath(named))))
+            << message.toStdString();
+        EXPECT_TRUE(message.startsWith(u"无法建立数据文件夹"_s) ||
+                    message.startsWith(u"数据文件夹无法写入"_s))
             << message.toStdString();
     }
     EXPECT_FALSE(QFile::exists(program + u"Tevrano.mdb"_s));

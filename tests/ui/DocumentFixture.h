@@ -6,9 +6,9 @@
 
 #include "access/AskForm.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
+#include "ui/Globals.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,9 +3,9 @@
 
 #include "tests/ui/DocumentFixture.h"
 
-#include "app/ReportSupport.h"
 #include "bills/BuySellForm.h"
 #include "report_designer/TemplateDocument.h"
+#include "ui/ReportSupport.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QDir>

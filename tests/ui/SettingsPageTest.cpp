@@ -8,10 +8,10 @@
 #include "access/AskForm.h"
 #include "access/LoginForm.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "maintenance/SettingsPage.h"
+#include "ui/Globals.h"
 
 #include <QComboBox>
 #include <QLineEdit>

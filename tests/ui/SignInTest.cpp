@@ -6,10 +6,10 @@
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
 #include "app/Forms.h"
-#include "app/Globals.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "rules/IniFile.h"
+#include "ui/Globals.h"
 
 #include <QComboBox>
 #include <QDateEdit>

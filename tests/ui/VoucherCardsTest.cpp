@@ -3,9 +3,9 @@
 
 #include "tests/ui/DocumentCardsFixture.h"
 
-#include "app/Globals.h"
 #include "cards/VoucherCards.h"
 #include "rules/IniFile.h"
+#include "ui/Globals.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
 

@@ -1,4 +1,4 @@
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "app/Globals.h"
+#include "ui/Globals.h"
 
 namespace tev {
 

@@ -1,6 +1,6 @@
-#include "app/Ui.h"
+#include "ui/Ui.h"
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QApplication>
 #include <QDesktopServices>

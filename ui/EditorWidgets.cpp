@@ -1,6 +1,6 @@
-#include "app/EditorWidgets.h"
+#include "ui/EditorWidgets.h"
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "app/ReportSupport.h"
+#include "ui/ReportSupport.h"
 
-#include "app/Globals.h"
-#include "app/Ui.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 #include "report_designer/ReportHooks.h"
 #include "report_designer/ReportPreview.h"
 

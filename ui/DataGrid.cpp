@@ -1,4 +1,4 @@
-#include "app/DataGrid.h"
+#include "ui/DataGrid.h"
 
 #include "rules/PublicFunction.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The controls the document editors are built from, made the same way in every editor.
 
-#include "app/EditorPictures.h"
+#include "ui/EditorPictures.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "app/EditorPictures.h"
+#include "ui/EditorPictures.h"
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QImage>
 #include <QLinearGradient>

@@ -1,6 +1,6 @@
-#include "app/Chooser.h"
+#include "ui/Chooser.h"
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,0 +1,12 @@
+#include "ui/ClickableLabel.h"
+
+#include <QMouseEvent>
+
+namespace tev {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+} // namespace tev

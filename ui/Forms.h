@@ -1,0 +1,38 @@
+#pragma once
+// The windows of the program, one of each: declared here so that any window can set up and
+// show another; made once at start-up by the composition root (app/Forms.cpp) and kept until
+// the program ends.
+
+namespace tev {
+
+class TFormLogin;
+class TFormBill;
+class TFormBuySell;
+class TFormGetPay;
+class TFormAsk;
+class TFormAccount;
+class TFormMoneyReport;
+class TFormBill2;
+class TFormCustomer;
+class TFormCustomer2;
+class TFormOnlineChat;
+class TFormBillReport;
+class TFormAccount2;
+class TFormCustomer3;
+
+extern TFormLogin* FormLogin;
+extern TFormBill* FormBill;
+extern TFormBuySell* FormBuySell;
+extern TFormGetPay* FormGetPay;
+extern TFormAsk* FormAsk;
+extern TFormAccount* FormAccount;
+extern TFormMoneyReport* FormMoneyReport;
+extern TFormBill2* FormBill2;
+extern TFormCustomer* FormCustomer;
+extern TFormCustomer2* FormCustomer2;
+extern TFormOnlineChat* FormOnlineChat;
+extern TFormBillReport* FormBillReport;
+extern TFormAccount2* FormAccount2;
+extern TFormCustomer3* FormCustomer3;
+
+} // namespace tev
