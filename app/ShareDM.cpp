@@ -3,6 +3,9 @@
 #include "access/AskForm.h"
 #include "app/Forms.h"
 #include "rules/PublicFunction.h"
+#include "ui/Combo.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QComboBox>
@@ -15,12 +18,16 @@ TShareDataModule* ShareDM = nullptr;
 
 TShareDataModule::TShareDataModule()
     : ADOQueryTemp(u"ADOQueryTemp"_s, &ADOConnection1), ADOQueryTemp2(u"ADOQueryTemp2"_s, &ADOConnection1),
-      ADOQueryTemp3(u"ADOQueryTemp3"_s, &ADOConnection1) {}
+      ADOQueryTemp3(u"ADOQueryTemp3"_s, &ADOConnection1) {
+    SetDb(&ADOConnection1);
+}
+
+TShareDataModule::~TShareDataModule() {
+    SetDb(nullptr);
+}
 
 void TShareDataModule::ShowFailure(QWidget* parent, const QString& operation) {
-    LogEngineError(operation, ADOConnection1.LastError());
-    const QString reason = ReasonText(ADOConnection1.LastErrorKind());
-    TheUi().Message(parent, reason.isEmpty() ? operation : operation + u"\n"_s + reason);
+    ShowOutcome(parent, Outcome::Fail(operation, ADOConnection1));
 }
 
 bool TShareDataModule::OpenSql(Query& query, const QString& sql, const QString& failureMessage) {
@@ -87,32 +94,14 @@ QString OptionListStatement(int type) {
 }
 
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column) {
-    combo->clear();
-    if (addAll) combo->addItem(u"所有"_s);
     if (!ShareDM->OpenSql(query, sql, u"LoadCombo失败"_s)) {
-        // The list stops here, with nothing selected: adding "所有" must not look like a choice.
-        combo->setCurrentIndex(-1);
+        ClearCombo(combo, addAll);
         return;
     }
     QStringList items;
     for (query.First(); !query.Eof(); query.Next())
         items << query.AsString(column);
-    combo->addItems(items);
-    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
-}
-
-void SelectComboItem(QComboBox* combo, const QString& text) {
-    for (int i = 0; i < combo->count(); ++i)
-        if (combo->itemText(i) == text) combo->setCurrentIndex(i);
-}
-
-void SetComboText(QComboBox* combo, const QString& text) {
-    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-    combo->setEditText(text);
-}
-
-bool HasSelection(const QComboBox* combo) {
-    return combo->currentIndex() >= 0 && !combo->currentText().isEmpty();
+    FillCombo(combo, items, addAll);
 }
 
 } // namespace tev

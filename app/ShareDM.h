@@ -5,6 +5,8 @@
 #include "data/Database.h"
 #include "data/Query.h"
 
+#include "ui/Combo.h"
+
 #include <QString>
 
 class QComboBox;
@@ -15,6 +17,9 @@ namespace tev {
 class TShareDataModule {
 public:
     TShareDataModule();
+    ~TShareDataModule();
+    TShareDataModule(const TShareDataModule&) = delete;
+    TShareDataModule& operator=(const TShareDataModule&) = delete;
 
     // The one connection of the run.
     Database ADOConnection1;
@@ -51,11 +56,5 @@ QString OptionListStatement(int type);
 // the first item ends up selected. A failing statement shows "LoadCombo失败" and leaves
 // nothing selected.
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column);
-// Selects the last item whose text equals text exactly; no match leaves the selection alone.
-void SelectComboItem(QComboBox* combo, const QString& text);
-// Puts a text into an editable combo box, selecting the item of that text if there is one.
-void SetComboText(QComboBox* combo, const QString& text);
-// An item is chosen and its text is not empty.
-bool HasSelection(const QComboBox* combo);
 
 } // namespace tev

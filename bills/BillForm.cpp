@@ -33,15 +33,15 @@ TFormBill::TFormBill(QWidget* parent) : TForm(parent) {
 }
 
 void TFormBill::ActionSellExecute() {
-    OpenBill(u"销售开单"_s);
+    OpenBill(BillKind::Sales);
 }
 
 void TFormBill::ActionBuyExecute() {
-    OpenBill(u"采购开单"_s);
+    OpenBill(BillKind::Purchase);
 }
 
-void TFormBill::OpenBill(const QString& kind) {
-    FormBuySell->OpenMode = u"新增"_s;
+void TFormBill::OpenBill(BillKind kind) {
+    FormBuySell->OpenMode = OpenMode::New;
     FormBuySell->DocKind = kind;
     FormBuySell->CurrentBill = 1;
     FormBuySell->PresetCustomer = 0;

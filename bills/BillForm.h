@@ -1,6 +1,7 @@
 #pragma once
 // The bill chooser: starts a new sales or purchase bill in the bill editor.
 
+#include "domain/Kinds.h"
 #include "ui/Form.h"
 
 class QAction;
@@ -22,7 +23,7 @@ public:
     QToolButton* SpeedButton2; // 采购开单
 
 private:
-    void OpenBill(const QString& kind);
+    void OpenBill(BillKind kind);
 };
 
 } // namespace tev

@@ -172,11 +172,11 @@ TFormBuySell::TFormBuySell(QWidget* parent)
 }
 
 bool TFormBuySell::IsSales() const {
-    return DocKind == kSales;
+    return DocKind == BillKind::Sales;
 }
 
 bool TFormBuySell::IsNew() const {
-    return OpenMode == kNew;
+    return OpenMode == tev::OpenMode::New;
 }
 
 void TFormBuySell::FormShow() {
@@ -368,7 +368,7 @@ bool TFormBuySell::StoreBill() {
         const bool ok = db.Transaction([&] {
             if (CurrentBill == 1) {
                 FieldValues withKind = values;
-                withKind.prepend({u"BillKind"_s, DocKind});
+                withKind.prepend({u"BillKind"_s, Text(DocKind)});
                 key = db.Insert(u"Bill"_s, withKind);
                 if (key < 0) return false;
             } else {
@@ -456,7 +456,7 @@ void TFormBuySell::Button1Click() {
         qint64 key = -1;
         const bool ok = db.Transaction([&] {
             FieldValues values = BillValues(*amount);
-            values.prepend({u"BillKind"_s, DocKind});
+            values.prepend({u"BillKind"_s, Text(DocKind)});
             key = db.Insert(u"Bill"_s, values);
             if (key < 0) return false;
             return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit1->text()}}, u"SettingIndex = ?"_s,
@@ -469,23 +469,23 @@ void TFormBuySell::Button1Click() {
         CurrentBill = int(key);
     }
 
-    FormGetPay->OpenMode = kNew;
-    FormGetPay->DocKind = IsSales() ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->OpenMode = tev::OpenMode::New;
+    FormGetPay->DocKind = IsSales() ? VoucherKind::Income : VoucherKind::Expense;
     FormGetPay->LinkedBill = CurrentBill;
     FormGetPay->PresetCustomer = PresetCustomer;
     FormGetPay->CustomerFixed = CustomerFixed;
     FormGetPay->PresetCustomerName = ComboBox5->currentText();
     FormGetPay->PresetReason = ComboBox2->currentText();
     FormGetPay->PresetAmount.clear();
-    FormGetPay->PresetRemark = DocKind + u"："_s + Edit1->text();
+    FormGetPay->PresetRemark = Text(DocKind) + u"："_s + Edit1->text();
     if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) LoadLinkedVouchers();
 }
 
 void TFormBuySell::Button2Click() {
     if (Button2->isHidden() || !ADOQueryGrid.Active() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0)
         return;
-    FormGetPay->OpenMode = u"修改"_s;
-    FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->OpenMode = tev::OpenMode::Change;
+    FormGetPay->DocKind = VoucherKindOfSum(DBGridEh1->CurrentFloat(u"MoneySum"_s));
     FormGetPay->CurrentVoucher = int(DBGridEh1->CurrentInteger(u"MoneyIndex"_s));
     FormGetPay->LinkedBill = CurrentBill;
     FormGetPay->PresetCustomer = PresetCustomer;

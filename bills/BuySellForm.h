@@ -5,6 +5,7 @@
 // a bill was stored or deleted) and, for a stored bill, Unlocked.
 
 #include "data/Query.h"
+#include "domain/Kinds.h"
 #include "report_engine/Report.h"
 #include "ui/Form.h"
 #include "ui/ReportSupport.h"
@@ -30,10 +31,10 @@ class TFormBuySell : public TForm {
 public:
     explicit TFormBuySell(QWidget* parent = nullptr);
 
-    // "新增" (new bill) or "修改" (stored bill).
-    QString OpenMode;
-    // "销售开单" or "采购开单".
-    QString DocKind;
+    // A new bill, or a stored one.
+    tev::OpenMode OpenMode = tev::OpenMode::New;
+    // Sales ("销售开单") or purchase ("采购开单").
+    BillKind DocKind = BillKind::Sales;
     // BillIndex of the stored bill; 1 while a new bill is not stored yet.
     int CurrentBill = 1;
     // CustomerIndex to preselect (0 = none); set by the editor itself for a stored bill.

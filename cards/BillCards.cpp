@@ -132,8 +132,9 @@ void BillCardPage::OpenTile(int, qint64 key) {
         return;
     }
     q.First();
-    FormBuySell->OpenMode = u"修改"_s;
-    FormBuySell->DocKind = q.AsString(u"BillKind"_s);
+    FormBuySell->OpenMode = OpenMode::Change;
+    // Any kind but a sales bill's opens as a purchase bill.
+    FormBuySell->DocKind = BillKindFromText(q.AsString(u"BillKind"_s)).value_or(BillKind::Purchase);
     FormBuySell->CurrentBill = int(q.AsInteger(u"BillIndex"_s));
     FormBuySell->Unlocked = false;
     FormBuySell->CustomerFixed = false;

@@ -123,8 +123,8 @@ void VoucherCardPage::OpenTile(int, qint64 key) {
         return;
     }
     q.First();
-    FormGetPay->OpenMode = u"修改"_s;
-    FormGetPay->DocKind = q.AsFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->OpenMode = OpenMode::Change;
+    FormGetPay->DocKind = VoucherKindOfSum(q.AsFloat(u"MoneySum"_s));
     FormGetPay->CurrentVoucher = int(q.AsInteger(u"MoneyIndex"_s));
     FormGetPay->CustomerFixed = false;
     if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) TheShell().RefreshAllViews();

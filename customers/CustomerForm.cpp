@@ -325,8 +325,8 @@ TFormCustomer::Status TFormCustomer::LoadCustomerStatus() {
     return Status::Loaded;
 }
 
-void TFormCustomer::NewBill(const QString& kind) {
-    FormBuySell->OpenMode = u"新增"_s;
+void TFormCustomer::NewBill(BillKind kind) {
+    FormBuySell->OpenMode = OpenMode::New;
     FormBuySell->DocKind = kind;
     FormBuySell->CurrentBill = 1;
     FormBuySell->PresetCustomer = CurrentCustomer;
@@ -337,8 +337,8 @@ void TFormCustomer::NewBill(const QString& kind) {
     reject();
 }
 
-void TFormCustomer::NewVoucher(const QString& kind) {
-    FormGetPay->OpenMode = u"新增"_s;
+void TFormCustomer::NewVoucher(VoucherKind kind) {
+    FormGetPay->OpenMode = OpenMode::New;
     FormGetPay->DocKind = kind;
     FormGetPay->LinkedBill = 0;
     FormGetPay->PresetCustomer = CurrentCustomer;
@@ -354,19 +354,19 @@ void TFormCustomer::NewVoucher(const QString& kind) {
 }
 
 void TFormCustomer::ActionSellExecute() {
-    NewBill(u"销售开单"_s);
+    NewBill(BillKind::Sales);
 }
 
 void TFormCustomer::ActionBuyExecute() {
-    NewBill(u"采购开单"_s);
+    NewBill(BillKind::Purchase);
 }
 
 void TFormCustomer::ActionGetExecute() {
-    NewVoucher(u"财务收入单"_s);
+    NewVoucher(VoucherKind::Income);
 }
 
 void TFormCustomer::ActionPayExecute() {
-    NewVoucher(u"财务支出单"_s);
+    NewVoucher(VoucherKind::Expense);
 }
 
 void TFormCustomer::ActionEditExecute() {

@@ -3,6 +3,7 @@
 // sales, purchases, receipts), new bills and vouchers for the customer, the month's documents
 // handed to the report lists, changing the customer and the customer's document folder.
 
+#include "domain/Kinds.h"
 #include "ui/Form.h"
 
 #include <QDate>
@@ -102,8 +103,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void NewBill(const QString& kind);
-    void NewVoucher(const QString& kind);
+    void NewBill(BillKind kind);
+    void NewVoucher(VoucherKind kind);
     void ShowMonth(CustomerDocs kind);
     void SetFrameColour(const QColor& colour);
 };

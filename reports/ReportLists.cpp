@@ -234,9 +234,9 @@ void BillReportList::DBGridEh2DblClick() {
         ShowMessage(kSelectFirst);
         return;
     }
-    FormBuySell->OpenMode = u"修改"_s;
+    FormBuySell->OpenMode = OpenMode::Change;
     FormBuySell->DocKind =
-        DBGridEh2->CurrentString(u"BillKind"_s) == u"销售开单"_s ? u"销售开单"_s : u"采购开单"_s;
+        BillKindFromText(DBGridEh2->CurrentString(u"BillKind"_s)).value_or(BillKind::Purchase);
     FormBuySell->CurrentBill = int(index.toLongLong());
     FormBuySell->CustomerFixed = false;
     FormBuySell->Unlocked = false;
@@ -314,8 +314,8 @@ void MoneyReportList::DBGridEh1DblClick() {
         ShowMessage(kSelectFirst);
         return;
     }
-    FormGetPay->OpenMode = u"修改"_s;
-    FormGetPay->DocKind = DBGridEh1->CurrentFloat(u"MoneySum"_s) >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+    FormGetPay->OpenMode = OpenMode::Change;
+    FormGetPay->DocKind = VoucherKindOfSum(DBGridEh1->CurrentFloat(u"MoneySum"_s));
     FormGetPay->CurrentVoucher = int(index.toLongLong());
     FormGetPay->CustomerFixed = false;
     if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) TheShell().RefreshAllViews();

@@ -5,6 +5,13 @@
 
 namespace tev {
 
+class Database;
+
+// The one connection of the run, which every window hands to the domain's functions. The
+// data module sets it when it is made.
+Database& Db();
+void SetDb(Database* db);
+
 // Folder of the running program, ending with "/": the pictures and the shipped templates
 // live beside the program.
 extern QString ProgramDir;

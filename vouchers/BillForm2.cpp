@@ -33,15 +33,15 @@ TFormBill2::TFormBill2(QWidget* parent) : TForm(parent) {
 }
 
 void TFormBill2::ActionGetExecute() {
-    OpenVoucher(u"财务收入单"_s);
+    OpenVoucher(VoucherKind::Income);
 }
 
 void TFormBill2::ActionPayExecute() {
-    OpenVoucher(u"财务支出单"_s);
+    OpenVoucher(VoucherKind::Expense);
 }
 
-void TFormBill2::OpenVoucher(const QString& kind) {
-    FormGetPay->OpenMode = u"新增"_s;
+void TFormBill2::OpenVoucher(VoucherKind kind) {
+    FormGetPay->OpenMode = OpenMode::New;
     FormGetPay->DocKind = kind;
     FormGetPay->LinkedBill = 0;
     FormGetPay->PresetCustomer = 0;

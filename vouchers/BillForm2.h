@@ -1,6 +1,7 @@
 #pragma once
 // The voucher chooser: starts a new income or expense voucher in the voucher editor.
 
+#include "domain/Kinds.h"
 #include "ui/Form.h"
 
 class QAction;
@@ -22,7 +23,7 @@ public:
     QToolButton* SpeedButton4; // 财务支出
 
 private:
-    void OpenVoucher(const QString& kind);
+    void OpenVoucher(VoucherKind kind);
 };
 
 } // namespace tev

@@ -125,11 +125,11 @@ TFormGetPay::TFormGetPay(QWidget* parent) : TForm(parent) {
 }
 
 bool TFormGetPay::IsIncome() const {
-    return DocKind == kIncome;
+    return DocKind == VoucherKind::Income;
 }
 
 bool TFormGetPay::IsNew() const {
-    return OpenMode == kNew;
+    return OpenMode == tev::OpenMode::New;
 }
 
 void TFormGetPay::FormShow() {

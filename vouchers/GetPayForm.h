@@ -3,6 +3,7 @@
 // Callers set the public fields, show it modally and read the result: OK means a voucher
 // was stored or deleted.
 
+#include "domain/Kinds.h"
 #include "report_engine/Report.h"
 #include "ui/Form.h"
 #include "ui/ReportSupport.h"
@@ -26,10 +27,10 @@ class TFormGetPay : public TForm {
 public:
     explicit TFormGetPay(QWidget* parent = nullptr);
 
-    // "新增" (new voucher) or "修改" (stored voucher).
-    QString OpenMode;
-    // "财务收入单" (income); any other text is an expense voucher ("财务支出单").
-    QString DocKind;
+    // A new voucher, or a stored one.
+    tev::OpenMode OpenMode = tev::OpenMode::New;
+    // Income ("财务收入单") or expense ("财务支出单").
+    VoucherKind DocKind = VoucherKind::Income;
     // MoneyIndex of the stored voucher.
     int CurrentVoucher = 0;
     // MoneyBill written when a new voucher is inserted (0 = no bill).

@@ -56,8 +56,8 @@ TEST_F(AmountRuleTest, EveryAmountBoxTakesOnlyAPlainAmount) {
     const Box boxes[] = {
         {"bill editor", true,
          [](const QString& text, int, bool, tevtest::ScriptedUi& ui) {
-             FormBuySell->OpenMode = u"新增"_s;
-             FormBuySell->DocKind = u"销售开单"_s;
+             FormBuySell->OpenMode = OpenMode::New;
+             FormBuySell->DocKind = BillKind::Sales;
              FormBuySell->CurrentBill = 1;
              FormBuySell->PresetCustomer = 0;
              FormBuySell->CustomerFixed = false;
@@ -76,8 +76,8 @@ TEST_F(AmountRuleTest, EveryAmountBoxTakesOnlyAPlainAmount) {
          }},
         {"voucher editor", false,
          [](const QString& text, int, bool, tevtest::ScriptedUi& ui) {
-             FormGetPay->OpenMode = u"新增"_s;
-             FormGetPay->DocKind = u"财务收入单"_s;
+             FormGetPay->OpenMode = OpenMode::New;
+             FormGetPay->DocKind = VoucherKind::Income;
              FormGetPay->LinkedBill = 0;
              FormGetPay->PresetCustomer = 0;
              FormGetPay->CustomerFixed = false;

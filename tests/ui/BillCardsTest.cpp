@@ -229,8 +229,8 @@ TEST_F(BillCardsTest, TileOpensTheBillAndOnlyAnUnlockedBillRefreshes) {
     FormBuySell->Unlocked = true;
 
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [bill](TFormBuySell* f) {
-        EXPECT_EQ(f->OpenMode, u"修改"_s);
-        EXPECT_EQ(f->DocKind, u"采购开单"_s);
+        EXPECT_EQ(f->OpenMode, OpenMode::Change);
+        EXPECT_EQ(f->DocKind, BillKind::Purchase);
         EXPECT_EQ(f->CurrentBill, bill);
         EXPECT_FALSE(f->Unlocked);
         EXPECT_FALSE(f->CustomerFixed);

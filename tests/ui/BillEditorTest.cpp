@@ -33,8 +33,8 @@ protected:
     }
 
     bool OpenNew(const QString& kind, int presetCustomer = 0, bool fixed = false) {
-        FormBuySell->OpenMode = u"新增"_s;
-        FormBuySell->DocKind = kind;
+        FormBuySell->OpenMode = OpenMode::New;
+        FormBuySell->DocKind = BillKindFromText(kind).value();
         FormBuySell->CurrentBill = 1;
         FormBuySell->PresetCustomer = presetCustomer;
         FormBuySell->CustomerFixed = fixed;
@@ -42,8 +42,10 @@ protected:
     }
     // Opens a stored bill as its tile does.
     bool OpenStored(qint64 bill) {
-        FormBuySell->OpenMode = u"修改"_s;
-        FormBuySell->DocKind = Field(u"Bill"_s, u"BillKind"_s, u"BillIndex"_s, bill).toString();
+        FormBuySell->OpenMode = OpenMode::Change;
+        FormBuySell->DocKind =
+            BillKindFromText(Field(u"Bill"_s, u"BillKind"_s, u"BillIndex"_s, bill).toString())
+                .value_or(BillKind::Purchase);
         FormBuySell->CurrentBill = int(bill);
         FormBuySell->Unlocked = false;
         FormBuySell->CustomerFixed = false;
@@ -236,7 +238,7 @@ TEST_F(BillEditorTest, VoucherAddedToANewSalesBillStoresTheBillFirst) {
         bill = FormBuySell->CurrentBill;
         EXPECT_GT(bill, 1);
         EXPECT_EQ(BillField(bill, u"BillSum"_s).toDouble(), 1000); // stored already
-        EXPECT_EQ(f->DocKind, u"财务收入单"_s);
+        EXPECT_EQ(f->DocKind, VoucherKind::Income);
         EXPECT_EQ(f->LinkedBill, bill);
         EXPECT_EQ(f->ComboBox5->currentText(), u"杭州远洋"_s);
         EXPECT_EQ(f->ComboBox2->currentText(), u"中介服务"_s);
@@ -279,7 +281,7 @@ TEST_F(BillEditorTest, AbandonedNewBillIsRemovedWithItsVouchers) {
     EXPECT_FALSE(FormBuySell->ComboBox5->isEnabled());
     EXPECT_EQ(FormBuySell->ComboBox5->currentText(), u"杭州远洋"_s);
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [&](TFormGetPay* f) {
-        EXPECT_EQ(f->DocKind, u"财务支出单"_s);
+        EXPECT_EQ(f->DocKind, VoucherKind::Expense);
         EXPECT_TRUE(f->CustomerFixed);
         EXPECT_EQ(f->PresetCustomer, customer);
         EXPECT_FALSE(f->ComboBox5->isEnabled());
@@ -438,8 +440,8 @@ TEST_F(BillEditorTest, LinkedVouchersAreChangedAndDeletedFromTheList) {
     // Double-click on the expense voucher opens it as an expense voucher.
     grid->SetCurrentRow(grid->CellText(0, u"MoneySerial"_s) == u"ZC1"_s ? 0 : 1);
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [&](TFormGetPay* f) {
-        EXPECT_EQ(f->OpenMode, u"修改"_s);
-        EXPECT_EQ(f->DocKind, u"财务支出单"_s);
+        EXPECT_EQ(f->OpenMode, OpenMode::Change);
+        EXPECT_EQ(f->DocKind, VoucherKind::Expense);
         EXPECT_EQ(f->CurrentVoucher, expense);
         EXPECT_EQ(f->Edit2->text(), u"50"_s);
         f->Edit2->setText(u"60"_s);
@@ -508,7 +510,7 @@ TEST_F(BillEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     FormMain->BillCards = &probe;
     FormBuySell->CustomerFixed = true; // left over from a customer's window
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [](TFormBuySell* f) {
-        EXPECT_EQ(f->DocKind, u"采购开单"_s);
+        EXPECT_EQ(f->DocKind, BillKind::Purchase);
         EXPECT_FALSE(f->CustomerFixed);
         EXPECT_TRUE(f->ComboBox5->isEnabled());
         f->BitBtn2->click();
@@ -517,7 +519,7 @@ TEST_F(BillEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     EXPECT_EQ(probe.refreshes, 0);
 
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [this](TFormBuySell* f) {
-        EXPECT_EQ(f->DocKind, u"销售开单"_s);
+        EXPECT_EQ(f->DocKind, BillKind::Sales);
         f->ComboBox5->setEditText(u"杭州远洋"_s);
         ui.ExpectMessage(u"单据新增成功"_s);
         f->BitBtn1->click();

@@ -206,15 +206,15 @@ TEST_F(CustomerWindowTest, NewDocumentsAreForTheCustomerWhoseBoxIsFixed) {
         // Cancelled in the editor: the window stays open, nothing changes.
         if (k.bill) {
             ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [&](TFormBuySell* f) {
-                EXPECT_EQ(f->OpenMode, u"新增"_s);
-                EXPECT_EQ(f->DocKind, k.kind);
+                EXPECT_EQ(f->OpenMode, OpenMode::New);
+                EXPECT_EQ(tev::Text(f->DocKind), k.kind);
                 check(f->ComboBox5);
                 f->BitBtn2->click();
             });
         } else {
             ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [&](TFormGetPay* f) {
-                EXPECT_EQ(f->OpenMode, u"新增"_s);
-                EXPECT_EQ(f->DocKind, k.kind);
+                EXPECT_EQ(f->OpenMode, OpenMode::New);
+                EXPECT_EQ(tev::Text(f->DocKind), k.kind);
                 EXPECT_EQ(f->LinkedBill, 0);
                 check(f->ComboBox5);
                 f->BitBtn2->click();

@@ -29,18 +29,19 @@ protected:
 
     // Opens a stored bill in the editor, as a bill tile does.
     void OpenBill(qint64 bill) {
-        FormBuySell->OpenMode = u"修改"_s;
-        FormBuySell->DocKind = Field(u"Bill"_s, u"BillKind"_s, u"BillIndex"_s, bill).toString();
+        FormBuySell->OpenMode = OpenMode::Change;
+        FormBuySell->DocKind =
+            BillKindFromText(Field(u"Bill"_s, u"BillKind"_s, u"BillIndex"_s, bill).toString())
+                .value_or(BillKind::Purchase);
         FormBuySell->CurrentBill = int(bill);
         FormBuySell->Unlocked = false;
         FormBuySell->CustomerFixed = false;
         ASSERT_TRUE(FormBuySell->RunFormShow());
     }
     void OpenVoucher(qint64 voucher) {
-        FormGetPay->OpenMode = u"修改"_s;
-        FormGetPay->DocKind = Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble() >= 0
-                                  ? u"财务收入单"_s
-                                  : u"财务支出单"_s;
+        FormGetPay->OpenMode = OpenMode::Change;
+        FormGetPay->DocKind =
+            VoucherKindOfSum(Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble());
         FormGetPay->CurrentVoucher = int(voucher);
         ASSERT_TRUE(FormGetPay->RunFormShow());
     }

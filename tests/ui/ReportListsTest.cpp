@@ -256,8 +256,8 @@ TEST_F(ReportListsTest, DoubleClickOpensTheBillEditor) {
     // Closed without unlocking: nothing changed, nothing re-run.
     FormBuySell->Unlocked = true;
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [&](TFormBuySell* f) {
-        EXPECT_EQ(f->OpenMode, u"修改"_s);
-        EXPECT_EQ(f->DocKind, u"采购开单"_s);
+        EXPECT_EQ(f->OpenMode, OpenMode::Change);
+        EXPECT_EQ(f->DocKind, BillKind::Purchase);
         EXPECT_EQ(f->CurrentBill, purchase);
         EXPECT_FALSE(f->CustomerFixed);
         EXPECT_FALSE(f->Unlocked);
@@ -271,7 +271,7 @@ TEST_F(ReportListsTest, DoubleClickOpensTheBillEditor) {
     // Unlocked: the lists are run again.
     Bills()->DBGridEh2->SetCurrentRow(0);
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [](TFormBuySell* f) {
-        EXPECT_EQ(f->DocKind, u"销售开单"_s);
+        EXPECT_EQ(f->DocKind, BillKind::Sales);
         f->Unlocked = true;
         f->reject();
     });
@@ -298,8 +298,8 @@ TEST_F(ReportListsTest, DoubleClickOpensTheVoucherEditorByTheSignOfItsSum) {
     for (const auto& c : cases) {
         Vouchers()->DBGridEh1->SetCurrentRow(c.row);
         ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [&](TFormGetPay* f) {
-            EXPECT_EQ(f->OpenMode, u"修改"_s);
-            EXPECT_EQ(f->DocKind, c.kind);
+            EXPECT_EQ(f->OpenMode, OpenMode::Change);
+            EXPECT_EQ(Text(f->DocKind), c.kind);
             EXPECT_EQ(f->CurrentVoucher, c.voucher);
             EXPECT_FALSE(f->CustomerFixed);
             Voucher(u"NEW"_s, cash, 5, u"2024-03-09"_s);

@@ -200,8 +200,8 @@ TEST_F(SettingsPageTest, ANewOptionIsLastAndSelectedEverywhere) {
 
     // The bill editor's box lists them in the same order.
     CurrentRole = u"总经理"_s;
-    FormBuySell->OpenMode = u"新增"_s;
-    FormBuySell->DocKind = u"销售开单"_s;
+    FormBuySell->OpenMode = OpenMode::New;
+    FormBuySell->DocKind = BillKind::Sales;
     FormBuySell->CurrentBill = 1;
     FormBuySell->PresetCustomer = 0;
     FormBuySell->CustomerFixed = false;

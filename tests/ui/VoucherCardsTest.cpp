@@ -162,8 +162,8 @@ TEST_F(VoucherCardsTest, TileOpensTheVoucherAndOnlyAStoreRefreshes) {
     FormGetPay->CustomerFixed = true;    // left over from a customer's window
 
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [rent](TFormGetPay* f) {
-        EXPECT_EQ(f->OpenMode, u"修改"_s);
-        EXPECT_EQ(f->DocKind, u"财务支出单"_s);
+        EXPECT_EQ(f->OpenMode, OpenMode::Change);
+        EXPECT_EQ(f->DocKind, VoucherKind::Expense);
         EXPECT_EQ(f->CurrentVoucher, rent);
         EXPECT_FALSE(f->CustomerFixed);
         EXPECT_TRUE(f->ComboBox5->isEnabled());
@@ -189,7 +189,7 @@ TEST_F(VoucherCardsTest, TileOpensTheVoucherAndOnlyAStoreRefreshes) {
 
     // An income voucher opens as one.
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [](TFormGetPay* f) {
-        EXPECT_EQ(f->DocKind, u"财务收入单"_s);
+        EXPECT_EQ(f->DocKind, VoucherKind::Income);
         f->BitBtn2->click();
     });
     Page()->OpenVoucherTile(1);

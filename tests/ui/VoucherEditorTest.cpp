@@ -34,8 +34,8 @@ protected:
 
     // Opens a new voucher of the kind as the voucher page's chooser does.
     bool OpenNew(const QString& kind) {
-        FormGetPay->OpenMode = u"新增"_s;
-        FormGetPay->DocKind = kind;
+        FormGetPay->OpenMode = OpenMode::New;
+        FormGetPay->DocKind = VoucherKindFromText(kind).value();
         FormGetPay->LinkedBill = 0;
         FormGetPay->PresetCustomer = 0;
         FormGetPay->CustomerFixed = false;
@@ -48,8 +48,8 @@ protected:
     // Opens a stored voucher as its tile does: the kind follows the sign of MoneySum.
     bool OpenStored(qint64 voucher) {
         const double sum = Field(u"MoneyTable"_s, u"MoneySum"_s, u"MoneyIndex"_s, voucher).toDouble();
-        FormGetPay->OpenMode = u"修改"_s;
-        FormGetPay->DocKind = sum >= 0 ? u"财务收入单"_s : u"财务支出单"_s;
+        FormGetPay->OpenMode = OpenMode::Change;
+        FormGetPay->DocKind = VoucherKindOfSum(sum);
         FormGetPay->CurrentVoucher = int(voucher);
         FormGetPay->CustomerFixed = false;
         return FormGetPay->RunFormShow();
@@ -168,7 +168,7 @@ TEST_F(VoucherEditorTest, ExpenseVoucherIsStoredNegativeAndReopensAsExpense) {
     // Reopened from its tile: an expense voucher showing the unsigned amount.
     Sql(u"UPDATE MoneyTable SET MoneyRecordTime = '2024-01-01', MoneyBill = 7 WHERE MoneyIndex = ?"_s, {v});
     ASSERT_TRUE(OpenStored(v));
-    EXPECT_EQ(FormGetPay->DocKind, u"财务支出单"_s);
+    EXPECT_EQ(FormGetPay->DocKind, VoucherKind::Expense);
     EXPECT_EQ(FormGetPay->windowTitle(), u"财务支出单（修改）"_s);
     EXPECT_EQ(FormGetPay->Edit2->text(), u"80.5"_s);
     EXPECT_EQ(FormGetPay->ComboBox1->currentText(), u"工商银行"_s);
@@ -272,8 +272,8 @@ TEST_F(VoucherEditorTest, FourDecimalsAreAccepted) {
 TEST_F(VoucherEditorTest, NamesWithQuotesWork) {
     AddAccount(u"O'Brien's bank"_s);
     const qint64 customer = AddCustomer(u"O'Neil & 'Sons'"_s);
-    FormGetPay->OpenMode = u"新增"_s;
-    FormGetPay->DocKind = u"财务收入单"_s;
+    FormGetPay->OpenMode = OpenMode::New;
+    FormGetPay->DocKind = VoucherKind::Income;
     FormGetPay->PresetCustomer = int(customer);
     FormGetPay->CustomerFixed = true;
     ASSERT_TRUE(FormGetPay->RunFormShow());
@@ -350,7 +350,7 @@ TEST_F(VoucherEditorTest, SavingAStoredVoucherAsksThePasswordAfterTheChecks) {
 TEST_F(VoucherEditorTest, DeletionAsksPasswordThenWarns) {
     const qint64 v = AddVoucher(bank, u"杭州远洋"_s, -40);
     ASSERT_TRUE(OpenStored(v));
-    EXPECT_EQ(FormGetPay->DocKind, u"财务支出单"_s);
+    EXPECT_EQ(FormGetPay->DocKind, VoucherKind::Expense);
 
     SetModifyPassword(u"pw"_s);
     ExpectPassword(u"wrong"_s);
@@ -398,7 +398,7 @@ TEST_F(VoucherEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     ProbeView probe;
     FormMain->VoucherCards = &probe;
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [this](TFormGetPay* f) {
-        EXPECT_EQ(f->DocKind, u"财务支出单"_s);
+        EXPECT_EQ(f->DocKind, VoucherKind::Expense);
         EXPECT_EQ(f->LinkedBill, 0);
         EXPECT_TRUE(f->ComboBox5->isEnabled());
         EXPECT_TRUE(f->ComboBox5->currentText().isEmpty());
@@ -412,7 +412,7 @@ TEST_F(VoucherEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     FormGetPay->LinkedBill = 9;
     FormGetPay->PresetRemark = u"旧备注"_s;
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [this](TFormGetPay* f) {
-        EXPECT_EQ(f->DocKind, u"财务收入单"_s);
+        EXPECT_EQ(f->DocKind, VoucherKind::Income);
         EXPECT_TRUE(f->Edit3->text().isEmpty());
         FillValid(u"66"_s);
         ui.ExpectMessage(u"记录新增成功"_s);
