@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,26 @@ QString BandCaption(const ReportBand& b, double height) {
     QString text = u"%1  %2"_s.arg(BandKindCaption(b.kind), b.name);
     if (b.kind == BandKind::DetailData)
         text += u"（数据集 %1）"_s.arg(b.dataSet.isEmpty() ? u"未指定"_s : b.dataSet);
-    return text + u"    高 %1 毫米"_s.arg(height);
+    text += u"    高 %1 毫米"_s.arg(height);
+    if (b.stretch && b.kind != BandKind::PageFooter) text += u"，随内容增高"_s;
+    return text;
+}
+
+// A moved box slides along the edges of its band's area instead of leaving it. A box larger
+// than the area keeps its size and sits at the area's top-left corner.
+QRectF KeepInside(QRectF r, const QRectF& area) {
+    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() - r.width())));
+    r.moveTop(std::clamp(r.top(), area.top(), std::max(area.top(), area.bottom() - r.height())));
+    return r;
+}
+
+// A resized box has each of its edges inside its band's area.
+QRectF EdgesInside(const QRectF& r, const QRectF& area) {
+    const double left = std::clamp(r.left(), area.left(), area.right());
+    const double right = std::clamp(r.right(), area.left(), area.right());
+    const double top = std::clamp(r.top(), area.top(), area.bottom());
+    const double bottom = std::clamp(r.bottom(), area.top(), area.bottom());
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
 } // namespace
@@ -65,9 +85,10 @@ void DesignerCanvas::SetScale(double pxPerMm) {
 }
 
 void DesignerCanvas::Relayout() {
-    const QSize size = sizeHint();
-    setMinimumSize(size);
-    resize(size.expandedTo(this->size()));
+    // The view that holds the canvas sizes it: never smaller than the drawing, and as large
+    // as the view when the drawing is smaller.
+    setMinimumSize(sizeHint());
+    if (!parentWidget()) resize(sizeHint());
     updateGeometry();
     update();
 }
@@ -103,6 +124,12 @@ QRectF DesignerCanvas::BandArea(int band) const {
     if (band < 0 || band >= m_doc->BandCount()) return {};
     const double width = m_doc->Template().page.PageSize().width() * m_scale;
     return QRectF(PageLeft(), BandTop(band) + kCaption, width, BandHeight(band) * m_scale);
+}
+
+QRectF DesignerCanvas::BandRoom(int band) const {
+    if (band < 0 || band >= m_doc->BandCount()) return {};
+    const PageSetup& page = m_doc->Template().page;
+    return QRectF(-page.marginLeft, 0, page.PageSize().width(), m_doc->Band(band).height);
 }
 
 QRectF DesignerCanvas::ObjectBox(ObjectRef ref) const {
@@ -308,9 +335,11 @@ void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {
     const double dx = (pos.x() - m_pressPos.x()) / m_scale;
     const double dy = (pos.y() - m_pressPos.y()) / m_scale;
     QRectF r = m_startRect;
+    const QRectF room = BandRoom(m_selected.band);
     switch (m_drag) {
     case Drag::Move:
         r.moveTo(Snap(r.x() + dx), Snap(r.y() + dy));
+        r = KeepInside(r, room);
         break;
     case Drag::Resize: {
         double left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
@@ -320,6 +349,7 @@ void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {
         if (m_handle == 4 || m_handle == 5 || m_handle == 6) bottom = Snap(bottom + dy);
         r = QRectF(QPointF(std::min(left, right), std::min(top, bottom)),
                    QPointF(std::max(left, right), std::max(top, bottom)));
+        r = EdgesInside(r, room);
         break;
     }
     case Drag::BandHeight:
@@ -386,12 +416,15 @@ void DesignerCanvas::keyPressEvent(QKeyEvent* event) {
         return;
     }
     ReportObject o = m_doc->Object(m_selected);
+    const QRectF room = BandRoom(m_selected.band);
     if (event->modifiers() & Qt::ShiftModifier) {
-        o.rect.setWidth(std::max(0.0, o.rect.width() + dx));
-        o.rect.setHeight(std::max(0.0, o.rect.height() + dy));
+        QRectF r = o.rect;
+        r.setWidth(std::max(0.0, r.width() + dx));
+        r.setHeight(std::max(0.0, r.height() + dy));
+        o.rect = EdgesInside(r, room);
         m_doc->ChangeObject(m_selected, o, kMergeResize);
     } else {
-        o.rect.translate(dx, dy);
+        o.rect = KeepInside(o.rect.translated(dx, dy), room);
         m_doc->ChangeObject(m_selected, o, kMergeMove);
     }
 }

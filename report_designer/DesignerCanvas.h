@@ -2,7 +2,8 @@
 // The designer's drawing of a template: the page's bands stacked from top to bottom, each
 // under a caption strip, with their objects. Objects are selected with the mouse, moved and
 // resized by dragging (or with the arrow keys), bands made taller or shorter by dragging
-// their lower edge. Every change goes to the document as one undoable command.
+// their lower edge; an object stays inside its band while it is moved or resized. Every
+// change goes to the document as one undoable command.
 
 #include "report_designer/TemplateDocument.h"
 
@@ -29,6 +30,9 @@ public:
 
     // Geometry, in canvas pixels: the band's area (below its caption strip) and an object's box.
     QRectF BandArea(int band) const;
+    // The band's area in the band's millimetres: the paper's width, the band's height. Objects
+    // moved or resized with the mouse or the keys stay inside it.
+    QRectF BandRoom(int band) const;
     QRectF ObjectBox(ObjectRef ref) const;
     // What lies at a point: an object, else a band (area or caption), else nothing.
     ObjectRef ObjectAt(QPointF pos) const;

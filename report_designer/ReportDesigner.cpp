@@ -158,7 +158,8 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QDialog(parent) {
     m_area->setBackgroundRole(QPalette::Dark);
     m_canvas = new DesignerCanvas(&m_doc);
     m_area->setWidget(m_canvas);
-    m_area->setWidgetResizable(false);
+    // The canvas fills the view, however short the template, and scrolls when it is larger.
+    m_area->setWidgetResizable(true);
     splitter->addWidget(m_area);
 
     m_panel = new QStackedWidget(splitter);
@@ -277,6 +278,11 @@ void ReportDesigner::BuildPanel() {
     m_bandForm->addRow(u"名称"_s, m_bandName);
     m_bandHeight = MmSpin(bandPage, u"BandHeightSpin"_s, 1000);
     m_bandForm->addRow(u"高度"_s, m_bandHeight);
+    m_stretch = new QCheckBox(u"随内容增高"_s, bandPage);
+    m_stretch->setObjectName(u"StretchCheck"_s);
+    m_stretch->setToolTip(u"打印时区域中自动换行的文字放不下就增加行数，区域和同一行的格子一起增高；"
+                          u"增高后的区域不跨页拆开，整体移到下一页"_s);
+    m_bandForm->addRow(QString(), m_stretch);
     m_bandDataSet = new QLineEdit(bandPage);
     m_bandDataSet->setObjectName(u"BandDataSetEdit"_s);
     m_bandForm->addRow(u"数据集"_s, m_bandDataSet);
@@ -298,6 +304,8 @@ void ReportDesigner::BuildPanel() {
             [this](double v) { EditBand([&](ReportBand& b) { b.height = v; }); });
     connect(m_bandDataSet, &QLineEdit::editingFinished, this,
             [this] { EditBand([&](ReportBand& b) { b.dataSet = m_bandDataSet->text().trimmed(); }); });
+    connect(m_stretch, &QCheckBox::toggled, this,
+            [this](bool on) { EditBand([&](ReportBand& b) { b.stretch = on; }); });
     connect(m_everyPage, &QCheckBox::toggled, this,
             [this](bool on) { EditBand([&](ReportBand& b) { b.everyPage = on; }); });
     connect(m_firstPage, &QCheckBox::toggled, this,
@@ -342,6 +350,7 @@ void ReportDesigner::BuildPanel() {
     m_italic->setObjectName(u"ItalicCheck"_s);
     m_wrap = new QCheckBox(u"自动换行"_s, styleRow);
     m_wrap->setObjectName(u"WrapCheck"_s);
+    m_wrap->setToolTip(u"文字比对象宽时换到下一行；所在区域选了“随内容增高”时，对象随行数增高"_s);
     styleLayout->addWidget(m_bold);
     styleLayout->addWidget(m_italic);
     styleLayout->addWidget(m_wrap);
@@ -505,6 +514,7 @@ void ReportDesigner::LoadPanel() {
         m_italic->setChecked(o.italic);
         m_wrap->setChecked(o.wordWrap);
         m_shrink->setChecked(o.shrinkToFit);
+        m_shrink->setEnabled(!o.wordWrap); // wrapped text takes more lines instead
         m_align->setCurrentIndex(int(o.hAlign));
         m_valign->setCurrentIndex(int(o.vAlign));
         if (m_format->currentText() != o.format) m_format->setCurrentText(o.format);
@@ -541,11 +551,14 @@ void ReportDesigner::LoadPanel() {
         m_everyPage->setChecked(b.everyPage);
         m_firstPage->setChecked(b.onFirstPage);
         m_repeat->setChecked(b.repeatOnNewPage);
+        m_stretch->setChecked(b.stretch);
         const bool pageBand = b.kind == BandKind::PageHeader || b.kind == BandKind::PageFooter;
         m_bandForm->setRowVisible(m_bandDataSet, b.kind == BandKind::DetailData);
         m_bandForm->setRowVisible(m_everyPage, pageBand);
         m_bandForm->setRowVisible(m_firstPage, pageBand);
         m_bandForm->setRowVisible(m_repeat, b.kind == BandKind::DataHeader);
+        // Page footers keep their height: the body above them is measured before printing.
+        m_bandForm->setRowVisible(m_stretch, b.kind != BandKind::PageFooter);
     } else {
         const ReportTemplate& t = m_doc.Template();
         m_panel->setCurrentIndex(0);

@@ -83,6 +83,7 @@ private:
     QComboBox* m_bandKind = nullptr;
     QLineEdit* m_bandName = nullptr;
     QDoubleSpinBox* m_bandHeight = nullptr;
+    QCheckBox* m_stretch = nullptr;
     QLineEdit* m_bandDataSet = nullptr;
     QCheckBox* m_everyPage = nullptr;
     QCheckBox* m_firstPage = nullptr;

@@ -263,7 +263,8 @@ private:
     }
 
     void ReadBand(ReportBand& b) {
-        Attributes a(m_r, {u"kind", u"name", u"height", u"dataset", u"every-page", u"first-page", u"repeat"});
+        Attributes a(m_r, {u"kind", u"name", u"height", u"dataset", u"every-page", u"first-page", u"repeat",
+                           u"stretch"});
         const QString kind = a.Text(u"kind"_s);
         if (!BandKindFromName(kind, &b.kind)) a.Fail(u"不认识的区域类型 \"%1\""_s.arg(kind));
         b.name = a.Text(u"name"_s);
@@ -273,6 +274,7 @@ private:
         b.everyPage = a.Bool(u"every-page"_s, b.everyPage);
         b.onFirstPage = a.Bool(u"first-page"_s, b.onFirstPage);
         b.repeatOnNewPage = a.Bool(u"repeat"_s, b.repeatOnNewPage);
+        b.stretch = a.Bool(u"stretch"_s, b.stretch);
         if (!Take(a)) return;
         while (m_error.isEmpty() && m_r.readNextStartElement()) {
             ReportObject o;
@@ -463,6 +465,7 @@ QByteArray TemplateToXml(const ReportTemplate& report) {
         WriteBool(w, u"every-page"_s, b.everyPage, db.everyPage);
         WriteBool(w, u"first-page"_s, b.onFirstPage, db.onFirstPage);
         WriteBool(w, u"repeat"_s, b.repeatOnNewPage, db.repeatOnNewPage);
+        WriteBool(w, u"stretch"_s, b.stretch, db.stretch);
         for (const ReportObject& o : b.objects)
             WriteObject(w, o);
         w.writeEndElement();

@@ -5,7 +5,7 @@
 //
 //   <report version="1" title="业务单据">
 //     <page size="A4" orientation="portrait" margin-left="15" .../>
-//     <band kind="MasterData" name="MasterData1" height="7">
+//     <band kind="MasterData" name="MasterData1" height="7" stretch="true">
 //       <text name="Memo1" x="0" y="0" w="30" h="7" align="right" format="#,##0.00"
 //       frame="all">[BillSum]</text> <line name="Line1" x="0" y="7" w="180" h="0" width="0.3"/>
 //     </band>

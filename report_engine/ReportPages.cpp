@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -48,18 +50,42 @@ int AlignFlags(const ReportObject& o) {
         flags |= Qt::AlignBottom;
         break;
     }
-    if (o.wordWrap) flags |= Qt::TextWordWrap;
     return flags;
 }
 
-void PaintText(QPainter& painter, const ReportObject& o, const QRectF& box, double s) {
+// Space kept between text set against the top or bottom edge and that edge, mm.
+double VerticalPadding(const ReportObject& o) {
+    return o.vAlign == VAlign::Center ? 0.0 : std::min(o.padding, 0.8);
+}
+
+// Wrapped lines, one under the other at the line height of the prepared layout, the block
+// placed in the box as the object's vertical alignment says.
+void PaintLines(QPainter& painter, const ReportObject& o, const QStringList& lines, const QRectF& textBox,
+                double s) {
+    const double lineHeight = ReportLineHeight(o) * s;
+    const double block = lineHeight * lines.size();
+    double top = textBox.top();
+    if (o.vAlign == VAlign::Center) {
+        top = textBox.center().y() - block / 2;
+    } else if (o.vAlign == VAlign::Bottom) {
+        top = textBox.bottom() - block;
+    }
+    const int flags = (AlignFlags(o) & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.drawText(QRectF(textBox.left(), top + i * lineHeight, textBox.width(), lineHeight), flags,
+                         lines[i]);
+    }
+}
+
+void PaintText(QPainter& painter, const RenderedItem& item, const QRectF& box, double s) {
+    const ReportObject& o = item.object;
     if (o.fill.isValid()) painter.fillRect(box, o.fill);
     if (!o.text.isEmpty()) {
         QFont font = ReportFont(o, s);
         const double pad = o.padding * s;
         // Text set against the top or bottom edge keeps a little of the padding there too,
         // so it does not touch a frame line.
-        const double vpad = o.vAlign == VAlign::Center ? 0.0 : std::min(pad, 0.8 * s);
+        const double vpad = VerticalPadding(o) * s;
         const QRectF textBox = box.adjusted(pad, vpad, -pad, -vpad);
         if (o.shrinkToFit && !o.wordWrap && textBox.width() > 0) {
             const QFontMetricsF metrics(font, painter.device());
@@ -74,7 +100,11 @@ void PaintText(QPainter& painter, const ReportObject& o, const QRectF& box, doub
         }
         painter.setFont(font);
         painter.setPen(o.color);
-        painter.drawText(textBox, AlignFlags(o), o.text);
+        if (o.wordWrap) {
+            PaintLines(painter, o, item.lines.isEmpty() ? WrapReportText(o) : item.lines, textBox, s);
+        } else {
+            painter.drawText(textBox, AlignFlags(o), o.text);
+        }
     }
     if (o.frame != FrameNone) {
         painter.setPen(LinePen(o, s));
@@ -106,6 +136,38 @@ QFont ReportFont(const ReportObject& o, double pxPerMm) {
     return font;
 }
 
+QStringList WrapReportText(const ReportObject& o, double pxPerMm) {
+    const QFont font = ReportFont(o, pxPerMm);
+    const double width = std::max(0.0, (o.rect.width() - 2 * o.padding) * pxPerMm);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QStringList lines;
+    for (const QString& paragraph : o.text.split(u'\n')) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int lineCount = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            QString text = paragraph.mid(line.textStart(), line.textLength());
+            while (!text.isEmpty() && text.back().isSpace())
+                text.chop(1);
+            lines << text;
+            ++lineCount;
+        }
+        layout.endLayout();
+        if (lineCount == 0) lines << QString();
+    }
+    return lines;
+}
+
+double ReportLineHeight(const ReportObject& o, double pxPerMm) {
+    // Chinese characters fill their em square, and the Song face's own line spacing hardly
+    // exceeds it: lines set closer than 1.25 em run into each other.
+    const QFont font = ReportFont(o, pxPerMm);
+    return std::max(QFontMetricsF(font).lineSpacing(), 1.25 * font.pixelSize()) / pxPerMm;
+}
+
 void PaintReportItem(QPainter& painter, const RenderedItem& item, double s, QPointF origin) {
     const ReportObject& o = item.object;
     const QRectF box = ToDevice(o.rect, s, origin);
@@ -115,7 +177,7 @@ void PaintReportItem(QPainter& painter, const RenderedItem& item, double s, QPoi
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     switch (o.kind) {
     case ObjectKind::Text:
-        PaintText(painter, o, box, s);
+        PaintText(painter, item, box, s);
         break;
     case ObjectKind::Line:
         painter.setPen(LinePen(o, s));

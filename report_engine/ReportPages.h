@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -20,6 +21,9 @@ namespace tev {
 struct RenderedItem {
     ReportObject object;
     QImage image; // pictures
+    // A wrapped text: the lines it was broken into when the report was prepared, so that the
+    // screen, the PDF and the printer show the same breaks. Empty: broken when painted.
+    QStringList lines;
 
     ObjectKind Kind() const { return object.kind; }
     const QRectF& Rect() const { return object.rect; }
@@ -39,6 +43,17 @@ void PaintReportPage(QPainter& painter, const RenderedPage& page, double pxPerMm
 
 // The font an object is drawn with, sized for a device of pxPerMm.
 QFont ReportFont(const ReportObject& object, double pxPerMm);
+
+// The scale texts are measured at when a report is prepared: the resolution of its PDF.
+inline constexpr double kLayoutPxPerMm = 600 / 25.4;
+
+// The lines a wrapped text prints in, its font measured at pxPerMm in its box less the
+// padding: Chinese breaks between any two characters, Latin at spaces, and a word wider
+// than the box alone breaks inside it. Line breaks in the text are kept; spaces at the end
+// of a line are dropped. Always at least one line.
+QStringList WrapReportText(const ReportObject& object, double pxPerMm = kLayoutPxPerMm);
+// The distance from one line of the object's text to the next, mm, measured at pxPerMm.
+double ReportLineHeight(const ReportObject& object, double pxPerMm = kLayoutPxPerMm);
 
 // The texts of a page in reading order: texts whose boxes share a line are joined with
 // " | " from left to right, one line of output per line of the page.

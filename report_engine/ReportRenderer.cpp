@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tev {
@@ -16,6 +18,101 @@ constexpr int kMaxPages = 20000;
 bool IsBody(BandKind k) {
     return k == BandKind::DataHeader || k == BandKind::MasterData || k == BandKind::DetailData ||
            k == BandKind::DataFooter;
+}
+
+using Segments = QList<QPair<int, QString>>;
+
+// A text waiting for the page count, with the numbers written in.
+QString Resolve(const Segments& segments, const QString& page, const QString& total) {
+    QString text;
+    for (const auto& [token, piece] : segments)
+        text += token == 0 ? piece : token == 1 ? page : total;
+    return text;
+}
+
+// While a band is laid out its page numbers are not known yet: a text is measured with
+// them as wide as they can get.
+const QString kWidestPageNumber = QString(QString::number(kMaxPages).size(), u'0');
+
+bool Near(double a, double b) {
+    return qAbs(a - b) < 0.01;
+}
+
+// The height a wrapped text needs for its lines: as much room around them as the template
+// leaves around one line, and never less than the template's height.
+double NeededHeight(const RenderedItem& item) {
+    const ReportObject& o = item.object;
+    const double line = ReportLineHeight(o);
+    const double edges = o.vAlign == VAlign::Center ? 0.0 : 2 * std::min(o.padding, 0.8);
+    const double room = std::max(o.rect.height() - line, edges);
+    return std::max(o.rect.height(), line * std::max<qsizetype>(1, item.lines.size()) + room);
+}
+
+// How a band that stretches grows, given its items laid out at the template's sizes with
+// their wrapped lines. Returns the band's height.
+//
+// - A row is every object of the band with the top and the height of a wrapped text, as
+//   the template has them: the cells of a table row, their frames and rules.
+// - A row takes the height its tallest wrapped text needs (NeededHeight), and every object
+//   in it takes the row's height, so the cells of a table row keep one height and their
+//   frames meet. A text keeps its alignment inside its taller box.
+// - An object that starts at or below the bottom of a row moves down as far as that row's
+//   bottom moved (the farthest, when several rows lie above it); rows stacked one under
+//   another move down together this way.
+// - The band grows by as much as the bottom of its lowest content moved, and at least to
+//   its lowest item. Objects that are in no row and start above every grown row's bottom
+//   keep their place and size; nothing shrinks.
+double Grow(double bandHeight, QList<RenderedItem>& items) {
+    struct Row {
+        double top, height, grown, newTop = 0;
+        double Bottom() const { return top + height; }
+        double NewBottom() const { return newTop + grown; }
+    };
+    QList<Row> rows;
+    for (const RenderedItem& item : items) {
+        if (item.Kind() != ObjectKind::Text || !item.object.wordWrap) continue;
+        const QRectF& r = item.Rect();
+        const double need = NeededHeight(item);
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const Row& w) {
+            return Near(w.top, r.top()) && Near(w.height, r.height());
+        });
+        if (row == rows.end()) {
+            rows.append({r.top(), r.height(), need});
+        } else {
+            row->grown = std::max(row->grown, need);
+        }
+    }
+    if (rows.isEmpty()) return bandHeight;
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.top != b.top ? a.top < b.top : a.height < b.height;
+    });
+    // How far a point of the template at y moves down. Rows are settled from the top, so the
+    // rows above a point are settled when it is asked about.
+    const auto shift = [&](double y, int settled) {
+        double d = 0;
+        for (int i = 0; i < settled; ++i) {
+            if (rows[i].Bottom() <= y + 0.01) d = std::max(d, rows[i].NewBottom() - rows[i].Bottom());
+        }
+        return d;
+    };
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i].newTop = rows[i].top + shift(rows[i].top, i);
+    const int all = int(rows.size());
+
+    double height = bandHeight + shift(bandHeight, all);
+    for (RenderedItem& item : items) {
+        QRectF& r = item.object.rect;
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const Row& w) {
+            return Near(w.top, r.top()) && Near(w.height, r.height());
+        });
+        if (row != rows.end()) {
+            r = QRectF(r.left(), row->newTop, r.width(), row->grown);
+        } else {
+            r.translate(0, shift(r.top(), all));
+        }
+        height = std::max(height, r.bottom());
+    }
+    return height;
 }
 
 } // namespace
@@ -209,21 +306,42 @@ QString ReportRenderer::Evaluate(const ReportObject& o, const Context& ctx,
     return text;
 }
 
-void ReportRenderer::Emit(int page, const ReportBand& band, double y, const Context& ctx) {
-    RenderedPage& target = m_pages[page];
+ReportRenderer::Laid ReportRenderer::Lay(const ReportBand& band, const Context& ctx) const {
+    Laid laid;
+    laid.height = band.height;
     for (const ReportObject& o : band.objects) {
         RenderedItem item;
         item.object = o;
-        item.object.rect.translate(m_t.page.marginLeft, y);
         if (o.kind == ObjectKind::Text) {
-            QList<QPair<int, QString>> segments;
+            Segments segments;
             item.object.text = Evaluate(o, ctx, &segments);
-            if (!segments.isEmpty()) m_deferred.append({page, int(target.items.size()), segments});
+            if (!segments.isEmpty()) laid.deferred.append({int(laid.items.size()), segments});
+            if (o.wordWrap) {
+                ReportObject measured = item.object;
+                if (!segments.isEmpty())
+                    measured.text = Resolve(segments, kWidestPageNumber, kWidestPageNumber);
+                item.lines = WrapReportText(measured);
+            }
         } else if (o.kind == ObjectKind::Picture) {
             item.image = m_pictures.value(&o);
             // The picture is drawn from the image; the page need not carry the file's bytes.
             item.object.pictureData.clear();
         }
+        laid.items.append(std::move(item));
+    }
+    // The body's bottom is fixed before the first page is laid out: page footers keep their
+    // height.
+    if (band.stretch && band.kind != BandKind::PageFooter) laid.height = Grow(band.height, laid.items);
+    return laid;
+}
+
+void ReportRenderer::Put(int page, const Laid& laid, double y) {
+    RenderedPage& target = m_pages[page];
+    const int first = int(target.items.size());
+    for (const auto& [item, segments] : laid.deferred)
+        m_deferred.append({page, first + item, segments});
+    for (RenderedItem item : laid.items) {
+        item.object.rect.translate(m_t.page.marginLeft, y);
         target.items.append(std::move(item));
     }
 }
@@ -242,12 +360,14 @@ void ReportRenderer::StartPage() {
     for (const ReportBand& band : m_t.bands) {
         if (band.kind != BandKind::PageHeader) continue;
         if (index == 0 ? !band.onFirstPage : !band.everyPage) continue;
-        Emit(index, band, m_y, m_ctx);
-        m_y += band.height;
+        const Laid laid = Lay(band, m_ctx);
+        Put(index, laid, m_y);
+        m_y += laid.height;
     }
     for (const ReportBand* header : m_repeatHeaders) {
-        Emit(index, *header, m_y, m_ctx);
-        m_y += header->height;
+        const Laid laid = Lay(*header, m_ctx);
+        Put(index, laid, m_y);
+        m_y += laid.height;
     }
     m_pageHasBody = false;
 }
@@ -256,34 +376,53 @@ void ReportRenderer::ClosePage() {
     m_footerContexts.append(m_ctx);
 }
 
-void ReportRenderer::EnsureSpace(double height) {
-    if (m_tooManyPages) return;
+bool ReportRenderer::EnsureSpace(double height) {
+    if (m_tooManyPages) return false;
     if (m_pageHasBody && m_y + height > m_bodyBottom + kEpsilon) {
         ClosePage();
         StartPage();
+        return true;
     }
+    return false;
 }
 
 void ReportRenderer::Place(const ReportBand& band) {
-    EnsureSpace(band.height);
+    // A band goes whole onto the page it starts on, as tall as its content made it.
+    Laid laid = Lay(band, m_ctx);
+    // On a new page its page numbers and page sums are the new page's.
+    if (EnsureSpace(laid.height)) laid = Lay(band, m_ctx);
     if (m_tooManyPages) return;
-    Emit(int(m_pages.size()) - 1, band, m_y, m_ctx);
-    m_y += band.height;
+    Put(int(m_pages.size()) - 1, laid, m_y);
+    m_y += laid.height;
     m_pageHasBody = true;
 }
 
 void ReportRenderer::RunSection(const Section& s) {
     const ReportDataSet* data = SectionData(s);
     const int rows = data ? data->RowCount() : 0;
-    double headers = 0;
-    for (const ReportBand* h : s.headers)
-        headers += h->height;
-    // Headers never stand alone at the foot of a page: they go with the first row.
-    EnsureSpace(headers + (rows > 0 && s.data ? s.data->height : 0));
-    for (const ReportBand* h : s.headers) {
+    const auto layHeaders = [&] {
+        QList<Laid> laid;
+        for (const ReportBand* h : s.headers)
+            laid.append(Lay(*h, m_ctx));
+        return laid;
+    };
+    QList<Laid> headers = layHeaders();
+    double height = 0;
+    for (const Laid& h : headers)
+        height += h.height;
+    // Headers never stand alone at the foot of a page: they go with the first row, as tall as
+    // that row prints.
+    if (rows > 0 && s.data) {
+        Context first = m_ctx;
+        first.rows[data] = 0;
+        first.line = 1;
+        height += Lay(*s.data, first).height;
+    }
+    if (EnsureSpace(height)) headers = layHeaders();
+    for (const Laid& h : headers) {
         if (m_tooManyPages) return;
-        Emit(int(m_pages.size()) - 1, *h, m_y, m_ctx);
-        m_y += h->height;
+        Put(int(m_pages.size()) - 1, h, m_y);
+        m_y += h.height;
         m_pageHasBody = true;
     }
     if (s.data) {
@@ -360,17 +499,16 @@ bool ReportRenderer::Run(QList<RenderedPage>* pages, QString* error) {
         for (const ReportBand& band : m_t.bands) {
             if (band.kind != BandKind::PageFooter) continue;
             const bool show = (p > 0 || band.onFirstPage) && (band.everyPage || p == last);
-            if (show) Emit(p, band, y, m_footerContexts.value(p));
+            if (show) Put(p, Lay(band, m_footerContexts.value(p)), y);
             y += band.height;
         }
     }
     const QString total = QString::number(m_pages.size());
     for (const Deferred& d : m_deferred) {
-        QString text;
-        for (const auto& [token, piece] : d.segments) {
-            text += token == 0 ? piece : token == 1 ? QString::number(d.page + 1) : total;
-        }
-        m_pages[d.page].items[d.item].object.text = text;
+        RenderedItem& item = m_pages[d.page].items[d.item];
+        item.object.text = Resolve(d.segments, QString::number(d.page + 1), total);
+        // Its box was made tall enough for the widest numbers; its lines are the real ones.
+        if (item.object.wordWrap) item.lines = WrapReportText(item.object);
     }
     *pages = std::move(m_pages);
     return true;

@@ -40,6 +40,13 @@ private:
         int item;
         QList<QPair<int, QString>> segments; // (0 text | 1 page number | 2 page count, text)
     };
+    // A band's primitives laid out from the band's top-left corner, ready to be put on a
+    // page, with the height the band takes there.
+    struct Laid {
+        QList<RenderedItem> items;
+        QList<QPair<int, QList<QPair<int, QString>>>> deferred; // (item, segments)
+        double height = 0;
+    };
     // Headers, the data band and footers that print together.
     struct Section {
         QList<const ReportBand*> headers;
@@ -54,9 +61,11 @@ private:
 
     void StartPage();
     void ClosePage();
-    void EnsureSpace(double height);
+    // Starts a new page when the height does not fit below m_y. Returns whether it did.
+    bool EnsureSpace(double height);
     void Place(const ReportBand& band);
-    void Emit(int page, const ReportBand& band, double y, const Context& ctx);
+    Laid Lay(const ReportBand& band, const Context& ctx) const;
+    void Put(int page, const Laid& laid, double y);
     void RunSection(const Section& s);
     QString Evaluate(const ReportObject& o, const Context& ctx, QList<QPair<int, QString>>* segments) const;
     QVariant Value(const Bound& b, const Context& ctx) const;

@@ -94,6 +94,12 @@ struct ReportBand {
     bool onFirstPage = true;
     // DataHeader: printed again at the top of every page its data continues on.
     bool repeatOnNewPage = true;
+    // Grows with its content when the report is prepared: each wrapped text takes the lines
+    // it needs, the cells of its row follow it and the band grows to its tallest item (the
+    // rule is spelled out in ReportRenderer.cpp). A grown band is never split: it moves
+    // whole to the next page. Page footers keep their height. Off, the band prints at its
+    // height whatever its texts hold.
+    bool stretch = false;
     QList<ReportObject> objects;
 
     bool operator==(const ReportBand&) const = default;

@@ -11,7 +11,9 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -291,6 +293,183 @@ TEST(ReportLayout, EmptyReportIsOneBlankPage) {
     EXPECT_EQ(report.Pages()[0].size, QSizeF(210, 297));
 }
 
+// ---- bands that grow with their content ------------------------------------------------
+
+// A framed table row: a line number, a wrapped name, an amount and the page sum so far,
+// with a rule under the row. The band grows when `stretch` is set.
+ReportTemplate GrowingList(bool stretch) {
+    ReportTemplate t = ListTemplate();
+    ReportObject name = Text(u"Name"_s, 10, 0, 40, 8, u"[Name]"_s);
+    name.wordWrap = true;
+    name.shrinkToFit = false;
+    ReportObject running = Text(u"Running"_s, 80, 0, 0, 8, u"[PAGESUM(Amount)]"_s, u"0.00"_s);
+    ReportBand& rows = t.bands[2];
+    rows.objects = {Text(u"Line"_s, 0, 0, 10, 8, u"[LINE#]"_s), name,
+                    Text(u"Amount"_s, 50, 0, 30, 8, u"[Amount]"_s, u"0.00"_s, HAlign::Right), running};
+    for (ReportObject& o : rows.objects)
+        o.frame = FrameAll;
+    ReportObject rule;
+    rule.kind = ObjectKind::Line;
+    rule.name = u"Rule"_s;
+    rule.rect = QRectF(0, 8, 80, 0);
+    rows.objects.append(rule);
+    rows.stretch = stretch;
+    return t;
+}
+
+// Names of three lengths: one line, two lines and three lines in the 39 mm of the name cell.
+ReportTable Names(int rows) {
+    ReportTable t({u"Name"_s, u"Amount"_s});
+    for (int i = 1; i <= rows; ++i) {
+        QString name = u"客户%1"_s.arg(i);
+        if (i % 3 == 1) name += u"号宁波港角信息咨询有限公司"_s;
+        if (i % 5 == 2) name += u"杭州明远贸易有限公司上海户外用品商行"_s;
+        t.AddRow({name, double(i)});
+    }
+    return t;
+}
+
+// The rows a page holds, by line number: every item of the row's band, in template order.
+QMap<int, QList<const RenderedItem*>> RowsOf(const RenderedPage& page) {
+    QMap<int, QList<const RenderedItem*>> rows;
+    int line = 0;
+    for (const RenderedItem& item : page.items) {
+        if (item.object.name == u"Line"_s) line = item.Text().toInt();
+        if (QStringList({u"Line"_s, u"Name"_s, u"Amount"_s, u"Running"_s, u"Rule"_s})
+                .contains(item.object.name))
+            rows[line].append(&item);
+    }
+    return rows;
+}
+
+TEST(ReportStretch, LongNameMakesItsRowTallerAndTheRowKeepsOneHeight) {
+    const ReportTable names = Names(3);
+    Report report;
+    report.SetTemplate(GrowingList(true));
+    report.SetMainDataSet(&names);
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    ASSERT_EQ(report.PageCount(), 1);
+    const QMap<int, QList<const RenderedItem*>> rows = RowsOf(report.Pages()[0]);
+    ASSERT_EQ(rows.keys(), QList<int>({1, 2, 3}));
+
+    double top = 28; // margin 10, page header 10, column header 8
+    QList<double> heights;
+    for (int line = 1; line <= 3; ++line) {
+        const QList<const RenderedItem*>& row = rows[line];
+        ASSERT_EQ(row.size(), 5);
+        const QRectF name = row[1]->Rect();
+        EXPECT_DOUBLE_EQ(name.top(), top) << "row " << line << " starts where the last ended";
+        for (const RenderedItem* cell : row.mid(0, 4)) {
+            EXPECT_DOUBLE_EQ(cell->Rect().top(), name.top()) << cell->object.name.toStdString();
+            EXPECT_DOUBLE_EQ(cell->Rect().height(), name.height()) << cell->object.name.toStdString();
+        }
+        EXPECT_DOUBLE_EQ(row[4]->Rect().top(), name.bottom()) << "the rule stays under its row";
+        EXPECT_EQ(row[1]->lines.join(QString()), names.Value(line - 1, 0).toString())
+            << "the lines hold the whole name, in order";
+        EXPECT_EQ(row[1]->Text(), names.Value(line - 1, 0).toString());
+        heights << name.height();
+        top = name.bottom();
+    }
+    EXPECT_EQ(rows[1][1]->lines.size(), 2);
+    EXPECT_EQ(rows[2][1]->lines.size(), 3);
+    EXPECT_EQ(rows[3][1]->lines.size(), 1);
+    EXPECT_DOUBLE_EQ(heights[2], 8.0) << "a short name keeps the template's height";
+    EXPECT_GT(heights[0], 8.0 + 3.0);
+    EXPECT_GT(heights[1], heights[0] + 3.0);
+    // The amounts stay in their cells, right-aligned, and the summary follows the last row.
+    EXPECT_EQ(rows[1][2]->Text(), u"1.00"_s);
+    EXPECT_EQ(rows[1][2]->object.hAlign, HAlign::Right);
+    for (const RenderedItem& item : report.Pages()[0].items) {
+        if (item.object.name == u"Total"_s) EXPECT_DOUBLE_EQ(item.Rect().top(), top);
+    }
+
+    // Without stretch the same rows keep the template's height and its text stays whole.
+    report.SetTemplate(GrowingList(false));
+    ASSERT_TRUE(report.PrepareReport());
+    for (const QList<const RenderedItem*>& row : RowsOf(report.Pages()[0])) {
+        for (const RenderedItem* cell : row.mid(0, 4))
+            EXPECT_DOUBLE_EQ(cell->Rect().height(), 8.0);
+    }
+}
+
+TEST(ReportStretch, GrownRowsMoveWholeToTheNextPageWithHeadersSumsAndPageNumbers) {
+    const int count = 40;
+    const ReportTable names = Names(count);
+    Report report;
+    report.SetTemplate(GrowingList(true));
+    report.SetMainDataSet(&names);
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    const int pages = report.PageCount();
+    ASSERT_GE(pages, 4);
+
+    // The body runs from the margin to the footer: 10 to 100 mm.
+    int expectedLine = 1;
+    for (int p = 0; p < pages; ++p) {
+        const RenderedPage& page = report.Pages()[p];
+        EXPECT_EQ(FirstText(page, u"Title"_s), u"清单"_s) << "page " << p + 1;
+        EXPECT_EQ(FirstText(page, u"Head"_s), u"名称 | 金额"_s) << "page " << p + 1;
+        const QMap<int, QList<const RenderedItem*>> rows = RowsOf(page);
+        ASSERT_FALSE(rows.isEmpty());
+        double top = 28, pageSum = 0;
+        for (auto it = rows.begin(); it != rows.end(); ++it) {
+            EXPECT_EQ(it.key(), expectedLine++) << "rows in order, each once";
+            const QRectF name = it.value()[1]->Rect();
+            EXPECT_DOUBLE_EQ(name.top(), top);
+            EXPECT_LE(name.bottom(), 100.0 + 1e-6) << "row " << it.key() << " runs into the footer";
+            EXPECT_EQ(it.value()[3]->Text(), u"%1.00"_s.arg(pageSum, 0, 'f', 0))
+                << "the running page sum of row " << it.key();
+            pageSum += it.key();
+            top = name.bottom();
+        }
+        // The next page's first row did not fit under this page's last.
+        if (p + 1 < pages) {
+            const QList<const RenderedItem*> next = RowsOf(report.Pages()[p + 1]).first();
+            EXPECT_GT(top + next[1]->Rect().height(), 100.0) << "page " << p + 1 << " broke early";
+        }
+        EXPECT_EQ(FirstText(page, u"PageSum"_s), u"本页 %1.00"_s.arg(pageSum, 0, 'f', 0));
+        EXPECT_EQ(FirstText(page, u"PageNo"_s), u"第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages));
+        for (const RenderedItem& item : page.items) {
+            if (item.object.name == u"PageNo"_s) EXPECT_DOUBLE_EQ(item.Rect().bottom(), 110.0);
+        }
+    }
+    EXPECT_EQ(expectedLine, count + 1);
+    EXPECT_EQ(TextsOf(report, u"Total"_s), QStringList({u"共 40 条，合计 820.00"_s}));
+}
+
+struct WrapCase {
+    QString text;
+    double width; // mm, the box with 0.5 mm of padding on each side
+    QStringList lines;
+};
+
+TEST(ReportStretch, WrapBreaksChineseAnywhereLatinAtSpacesAndLongWordsInside) {
+    ReportObject o = Text(u"Memo1"_s, 0, 0, 0, 8, QString());
+    o.wordWrap = true;
+    const QFontMetricsF metrics(ReportFont(o, kLayoutPxPerMm));
+    // 10.5 pt Song: a Chinese character is 3.7 mm wide.
+    const WrapCase cases[] = {
+        {u"宁波港角信息咨询有限公司"_s, 20, {u"宁波港角信"_s, u"息咨询有限"_s, u"公司"_s}},
+        {u"alpha beta gamma delta"_s, 25, {u"alpha beta"_s, u"gamma delta"_s}},
+        {u"杭州 Mingyuan 贸易"_s, 20, {u"杭州"_s, u"Mingyuan"_s, u"贸易"_s}},
+        {u"甲乙\n丙"_s, 80, {u"甲乙"_s, u"丙"_s}},
+        {QString(), 20, {QString()}},
+    };
+    for (const WrapCase& c : cases) {
+        o.text = c.text;
+        o.rect.setWidth(c.width);
+        EXPECT_EQ(WrapReportText(o), c.lines) << c.text.toStdString();
+    }
+
+    // A word wider than the box breaks inside the word, and no piece is wider than the box.
+    o.text = u"Supercalifragilisticexpialidocious"_s;
+    o.rect.setWidth(20);
+    const QStringList pieces = WrapReportText(o);
+    EXPECT_GE(pieces.size(), 2);
+    EXPECT_EQ(pieces.join(QString()), o.text);
+    for (const QString& piece : pieces)
+        EXPECT_LE(metrics.horizontalAdvance(piece), 19 * kLayoutPxPerMm) << piece.toStdString();
+}
+
 // ---- variables and errors --------------------------------------------------------------
 
 TEST(ReportVariables, AskedOncePerNameAtEachPreparation) {
@@ -418,6 +597,7 @@ ReportTemplate EverythingTemplate() {
     header.onFirstPage = false;
     ReportBand columns = Band(BandKind::DataHeader, 6, {rect});
     columns.repeatOnNewPage = false;
+    columns.stretch = true;
     t.bands = {Band(BandKind::ReportTitle, 20, {picture, embedded}),
                header,
                columns,

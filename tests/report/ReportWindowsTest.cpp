@@ -9,6 +9,7 @@
 #include "report_engine/ReportFile.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -115,15 +117,16 @@ TEST(ReportPreviewWindow, PagesZoomFindAndPrint) {
             EXPECT_EQ(preview->findChild<QWidget*>(QString::fromUtf16(name)), nullptr)
                 << "not declared by this report";
 
+        // The list's rows grow with long names: four pages of bills.
         auto* label = Child<QLabel>(preview, u"PageLabel"_s);
-        EXPECT_EQ(label->text(), u"第 1 页 / 共 3 页"_s);
+        EXPECT_EQ(label->text(), u"第 1 页 / 共 4 页"_s);
         Child<QToolButton>(preview, u"Next"_s)->click();
-        EXPECT_EQ(label->text(), u"第 2 页 / 共 3 页"_s);
+        EXPECT_EQ(label->text(), u"第 2 页 / 共 4 页"_s);
         Child<QToolButton>(preview, u"Last"_s)->click();
-        EXPECT_EQ(label->text(), u"第 3 页 / 共 3 页"_s);
+        EXPECT_EQ(label->text(), u"第 4 页 / 共 4 页"_s);
         EXPECT_FALSE(Child<QToolButton>(preview, u"Next"_s)->isEnabled());
         Key(preview, Qt::Key_PageUp);
-        EXPECT_EQ(preview->CurrentPage(), 1);
+        EXPECT_EQ(preview->CurrentPage(), 2);
         Child<QToolButton>(preview, u"First"_s)->click();
         EXPECT_FALSE(Child<QToolButton>(preview, u"Prior"_s)->isEnabled());
 
@@ -153,7 +156,7 @@ TEST(ReportPreviewWindow, PagesZoomFindAndPrint) {
         EXPECT_TRUE(findEdit->isVisible());
         findEdit->setText(u"XS000150"_s);
         Child<QToolButton>(preview, u"FindNext"_s)->click();
-        EXPECT_EQ(label->text(), u"第 2 页 / 共 3 页"_s);
+        EXPECT_EQ(label->text(), u"第 2 页 / 共 4 页"_s);
         ASSERT_GE(preview->FoundItem(), 0);
         EXPECT_EQ(report.Pages()[1].items[preview->FoundItem()].Text(), u"XS000150"_s);
         QStringList found;
@@ -327,6 +330,195 @@ TEST(ReportDesignerWindow, SelectMoveEditAddSaveAndClose) {
     ASSERT_TRUE(report.LoadFromFile(dir.filePath(u"Bill.frf"_s)));
     ASSERT_TRUE(report.PrepareReport());
     EXPECT_EQ(PageTextLines(report.Pages()[0]).value(0), u"销售开单单"_s);
+}
+
+ObjectRef FindObject(const TemplateDocument& doc, const QString& name) {
+    for (int b = 0; b < doc.BandCount(); ++b) {
+        for (int i = 0; i < doc.Band(b).objects.size(); ++i) {
+            if (doc.Band(b).objects[i].name == name) return {b, i};
+        }
+    }
+    return {};
+}
+
+TEST(ReportDesignerWindow, WrapAndGrowSettingsAreUndoableAndSaved) {
+    ScriptedHooks hooks;
+    QTemporaryDir dir;
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"BillReport.frf"_s));
+    hooks.onModal = [&](QDialog* window) {
+        auto* designer = qobject_cast<ReportDesigner*>(window);
+        ASSERT_NE(designer, nullptr);
+        TemplateDocument* doc = designer->Document();
+        DesignerCanvas* canvas = designer->Canvas();
+        auto* stretch = Child<QCheckBox>(designer, u"StretchCheck"_s);
+        auto* wrap = Child<QCheckBox>(designer, u"WrapCheck"_s);
+        auto* shrink = Child<QCheckBox>(designer, u"ShrinkCheck"_s);
+        EXPECT_EQ(stretch->text(), u"随内容增高"_s);
+        EXPECT_EQ(wrap->text(), u"自动换行"_s);
+
+        // As shipped, the list's customer-name cell wraps in a band that grows.
+        const ObjectRef customer = FindObject(*doc, u"Memo17"_s);
+        ASSERT_TRUE(customer.IsValid());
+        canvas->SelectBand(customer.band);
+        EXPECT_TRUE(stretch->isChecked());
+        KeepScreenshot(designer, u"designer-grow.png"_s);
+        canvas->SelectObject(customer);
+        EXPECT_TRUE(wrap->isChecked());
+        EXPECT_FALSE(shrink->isEnabled()) << "wrapped text takes more lines instead";
+        KeepScreenshot(designer, u"designer-wrap.png"_s);
+
+        // The column header band: off, then on through the panel, undone and redone.
+        const ObjectRef heading = FindObject(*doc, u"Memo6"_s);
+        ASSERT_TRUE(heading.IsValid());
+        const int header = heading.band;
+        canvas->SelectBand(header);
+        EXPECT_TRUE(stretch->isVisibleTo(designer));
+        EXPECT_FALSE(stretch->isChecked());
+        stretch->setChecked(true);
+        EXPECT_TRUE(doc->Band(header).stretch);
+        EXPECT_TRUE(doc->IsModified());
+        doc->UndoStack()->undo();
+        EXPECT_FALSE(doc->Band(header).stretch);
+        EXPECT_FALSE(stretch->isChecked()) << "the panel shows the undone value";
+        doc->UndoStack()->redo();
+        EXPECT_TRUE(doc->Band(header).stretch);
+        EXPECT_TRUE(stretch->isChecked());
+
+        // Its customer-name heading: wrapped, which leaves shrinking nothing to do.
+        canvas->SelectObject(heading);
+        EXPECT_FALSE(wrap->isChecked());
+        EXPECT_TRUE(shrink->isEnabled());
+        wrap->setChecked(true);
+        EXPECT_TRUE(doc->Object(heading).wordWrap);
+        EXPECT_FALSE(shrink->isEnabled());
+        doc->UndoStack()->undo();
+        EXPECT_FALSE(doc->Object(heading).wordWrap);
+        EXPECT_FALSE(wrap->isChecked());
+        doc->UndoStack()->redo();
+        EXPECT_TRUE(wrap->isChecked());
+        EXPECT_EQ(doc->UndoStack()->count(), 2);
+
+        // Page footers keep their height: the setting is not offered there.
+        for (int b = 0; b < doc->BandCount(); ++b) {
+            canvas->SelectBand(b);
+            EXPECT_EQ(stretch->isVisibleTo(designer), doc->Band(b).kind != BandKind::PageFooter)
+                << BandKindName(doc->Band(b).kind).toStdString();
+            EXPECT_EQ(stretch->isChecked(), doc->Band(b).stretch);
+        }
+
+        // Saved, and loaded again as saved.
+        hooks.saveAnswer = dir.filePath(u"BillReport.frf"_s);
+        ASSERT_TRUE(designer->SaveAsClick());
+        ReportTemplate saved;
+        ASSERT_TRUE(ReadTemplateFile(hooks.saveAnswer, &saved, nullptr));
+        EXPECT_TRUE(saved.bands[header].stretch);
+        EXPECT_TRUE(saved.bands[heading.band].objects[heading.index].wordWrap);
+        QString error;
+        ASSERT_TRUE(doc->Load(FrfPath(u"BillReport.frf"_s), &error)) << error.toStdString();
+        EXPECT_FALSE(doc->Band(header).stretch);
+        ASSERT_TRUE(doc->Load(hooks.saveAnswer, &error)) << error.toStdString();
+        EXPECT_TRUE(doc->Template() == saved);
+        canvas->SelectBand(header);
+        EXPECT_TRUE(stretch->isChecked());
+        canvas->SelectObject(heading);
+        EXPECT_TRUE(wrap->isChecked());
+        window->accept();
+    };
+    DesignReport(report);
+    EXPECT_EQ(hooks.modalShown, 1);
+    EXPECT_TRUE(hooks.messages.isEmpty()) << hooks.messages.join(u'\n').toStdString();
+}
+
+TEST(ReportDesignerWindow, ObjectsStayInsideTheirBandWhenMovedOrResized) {
+    ScriptedHooks hooks;
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"BillReport.frf"_s));
+    hooks.onModal = [&](QDialog* window) {
+        auto* designer = qobject_cast<ReportDesigner*>(window);
+        ASSERT_NE(designer, nullptr);
+        TemplateDocument* doc = designer->Document();
+        DesignerCanvas* canvas = designer->Canvas();
+        const double mm = canvas->Scale();
+        // The query conditions in the 20 mm page header: 150 x 6 mm at (0, 13). The band's
+        // area runs from the paper's left edge (-15) to its right edge (195).
+        const ObjectRef ref = FindObject(*doc, u"MemoConditions"_s);
+        ASSERT_TRUE(ref.IsValid());
+        const QRectF start = doc->Object(ref).rect;
+        ASSERT_EQ(start, QRectF(0, 13, 150, 6));
+        const auto drag = [&](QPointF from, QPointF by) {
+            Mouse(canvas, QEvent::MouseButtonPress, from);
+            Mouse(canvas, QEvent::MouseMove, from + by * mm);
+            Mouse(canvas, QEvent::MouseButtonRelease, from + by * mm);
+        };
+
+        // Dragged far below the band and to the right: it stops at the band's corner.
+        drag(canvas->ObjectBox(ref).center(), QPointF(100, 40));
+        EXPECT_EQ(doc->Object(ref).rect, QRectF(45, 14, 150, 6));
+        // Far up and to the left: the other corner.
+        drag(canvas->ObjectBox(ref).center(), QPointF(-100, -40));
+        EXPECT_EQ(doc->Object(ref).rect, QRectF(-15, 0, 150, 6));
+        // The arrow keys stop at the edge too.
+        for (int i = 0; i < 50; ++i)
+            Key(canvas, Qt::Key_Down);
+        EXPECT_EQ(doc->Object(ref).rect, QRectF(-15, 14, 150, 6));
+        // Resized by its lower right handle past the band's bottom: it ends at the bottom.
+        doc->UndoStack()->undo();
+        ASSERT_EQ(doc->Object(ref).rect, QRectF(-15, 0, 150, 6));
+        drag(canvas->ObjectBox(ref).bottomRight(), QPointF(10, 60));
+        EXPECT_EQ(doc->Object(ref).rect, QRectF(-15, 0, 160, 20));
+        for (int i = 0; i < 200; ++i)
+            Key(canvas, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(doc->Object(ref).rect, QRectF(-15, 0, 210, 20)) << "as wide as the paper, no wider";
+        EXPECT_EQ(doc->Band(ref.band).height, 20) << "the band keeps its height";
+        window->accept();
+    };
+    DesignReport(report);
+    EXPECT_EQ(hooks.modalShown, 1);
+}
+
+TEST(ReportDesignerWindow, CanvasPaintsTheWholeViewWhateverTheTemplatesHeight) {
+    ScriptedHooks hooks;
+    ReportFixtures data;
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"BillReport.frf"_s));
+    hooks.onModal = [&](QDialog* window) {
+        auto* designer = qobject_cast<ReportDesigner*>(window);
+        ASSERT_NE(designer, nullptr);
+        DesignerCanvas* canvas = designer->Canvas();
+        QWidget* view = Child<QScrollArea>(designer, u"CanvasArea"_s)->viewport();
+        const QColor around(0x9a, 0x9a, 0x9a); // the canvas around the paper
+        const auto check = [&](const char* when) {
+            QApplication::processEvents();
+            const QImage shot = view->grab().toImage();
+            ASSERT_FALSE(shot.isNull());
+            EXPECT_GE(canvas->width(), view->width()) << when;
+            EXPECT_GE(canvas->height(), view->height()) << when;
+            // The corners of the view and the space under the last band are the canvas's.
+            const int dpr = int(shot.devicePixelRatio());
+            for (const QPoint p : {QPoint(view->width() - 2, 2), QPoint(2, view->height() - 2),
+                                   QPoint(view->width() - 2, view->height() - 2)}) {
+                EXPECT_EQ(shot.pixelColor(p * dpr), around) << when << " at " << p.x() << "," << p.y();
+            }
+            // The paper is white beside the bands, in the left margin.
+            for (int b = 0; b < designer->Document()->BandCount(); ++b) {
+                const QPointF margin = canvas->BandArea(b).topLeft() + QPointF(4, 2);
+                EXPECT_EQ(shot.pixelColor(margin.toPoint() * dpr), QColor(Qt::white))
+                    << when << " band " << b;
+            }
+        };
+        check("opened");
+        designer->resize(1400, 1000);
+        check("enlarged");
+        KeepScreenshot(designer, u"designer-canvas.png"_s);
+        canvas->SelectBand(0);
+        designer->DeleteClick();
+        check("a band removed");
+        window->accept();
+    };
+    DesignReport(report);
 }
 
 TEST(ReportDesignerWindow, EmptyReportAndAddingWithoutBands) {

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -250,6 +251,53 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
     EXPECT_EQ(summary, bills ? u"合计：共 100 条 | 168,375.00 | 84,612.50 | 83,762.50"_s
                              : u"合计：共 100 条 | 60,018.75 | 20,618.75 | 39,400.00"_s);
 
+    // Rows grow with long names and never split: every cell of a row has the row's box, the
+    // rows follow one another and end above the page footer.
+    const ReportTemplate& t = report.Template();
+    const ReportBand* master = nullptr;
+    double footer = 0;
+    for (const ReportBand& band : t.bands) {
+        if (band.kind == BandKind::MasterData) master = &band;
+        if (band.kind == BandKind::PageFooter) footer += band.height;
+    }
+    ASSERT_TRUE(master && master->stretch);
+    const QString customerField = bills ? u"[BillUser]"_s : u"[MoneyUser]"_s;
+    QSet<QString> cells;
+    for (const ReportObject& o : master->objects) {
+        cells.insert(o.name);
+        if (o.text == customerField || o.text.endsWith(u"Remark]"_s) || o.text == u"[AccountName]"_s)
+            EXPECT_TRUE(o.wordWrap && !o.shrinkToFit) << o.name.toStdString();
+    }
+    const double bodyBottom = t.page.PageSize().height() - t.page.marginBottom - footer;
+    const RenderedItem* wrappedOnPage2 = nullptr;
+    double shortRow = 0, longRow = 0;
+    for (int p = 0; p < pages; ++p) {
+        QList<const RenderedItem*> row;
+        double lastBottom = 0;
+        for (const RenderedItem& item : report.Pages()[p].items) {
+            if (!cells.contains(item.object.name)) continue;
+            row.append(&item);
+            if (row.size() < master->objects.size()) continue;
+            const QRectF box = row.first()->Rect();
+            for (const RenderedItem* cell : row) {
+                EXPECT_DOUBLE_EQ(cell->Rect().top(), box.top()) << cell->object.name.toStdString();
+                EXPECT_DOUBLE_EQ(cell->Rect().height(), box.height()) << cell->object.name.toStdString();
+                if (master->objects[row.indexOf(cell)].text != customerField) continue;
+                if (cell->lines.size() == 1) shortRow = box.height();
+                if (cell->lines.size() > 1) longRow = box.height();
+                if (p == 1 && cell->lines.size() > 1 && !wrappedOnPage2) wrappedOnPage2 = cell;
+            }
+            EXPECT_GE(box.top(), lastBottom - 1e-6) << "rows overlap on page " << p + 1;
+            EXPECT_LE(box.bottom(), bodyBottom + 1e-6) << "a row runs into the footer on page " << p + 1;
+            lastBottom = box.bottom();
+            row.clear();
+        }
+        EXPECT_TRUE(row.isEmpty()) << "a row split on page " << p + 1;
+    }
+    EXPECT_DOUBLE_EQ(shortRow, master->height) << "a short name keeps the template's row";
+    EXPECT_GT(longRow, shortRow + 2) << "a long name makes its row taller";
+    ASSERT_NE(wrappedOnPage2, nullptr);
+
     // The same pages on paper: printed through a printer that writes PDF, pages 2 to 3.
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
@@ -264,6 +312,11 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
         const QString text = PdfText(printer.outputFileName(), p);
         EXPECT_TRUE(text.contains(u"第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages))) << text.toStdString();
         EXPECT_TRUE(text.contains(u"客户名称"_s));
+        // A wrapped name comes back whole, its lines one after the other.
+        if (p == 1) {
+            EXPECT_TRUE(text.contains(wrappedOnPage2->lines.join(u'\n'))) << text.toStdString();
+            EXPECT_EQ(wrappedOnPage2->lines.join(QString()), wrappedOnPage2->Text());
+        }
     }
 }
 
