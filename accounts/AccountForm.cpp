@@ -1,5 +1,6 @@
 #include "accounts/AccountForm.h"
 
+#include "access/ModifyPassword.h"
 #include "accounts/AccountForm2.h"
 #include "app/ShareDM.h"
 #include "data/Database.h"
@@ -132,7 +133,7 @@ void TFormAccount::ActionAllExecute() {
 }
 
 void TFormAccount::ActionEditExecute() {
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     FormAccount2->EditName = CurrentAccount;
     if (TheUi().ShowModal(FormAccount2) != QDialog::Accepted) return;
     const QString newName = FormAccount2->EditName;
@@ -186,7 +187,7 @@ void TFormAccount::ActionEditExecute() {
 }
 
 void TFormAccount::ActionDeleteExecute() {
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     Database& db = ShareDM->ADOConnection1;
     ResultSet rows;
     if (!db.Select(u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(CurrentAccount)), rows))

@@ -1,6 +1,6 @@
 #include "app/ShareDM.h"
 
-#include "access/AskForm.h"
+#include "access/ModifyPassword.h"
 #include "app/Forms.h"
 #include "rules/PublicFunction.h"
 #include "ui/Combo.h"
@@ -52,33 +52,7 @@ int TShareDataModule::ExecSql(Query& query, const QString& sql) {
 
 bool TShareDataModule::AskModifyPassword(const QString& caption, const QString& prompt,
                                          const QString& initialText) {
-    const QString sql = u"Select * From Power Where PowerName = '修改'"_s;
-    const QString failure = u"数据库打开失败"_s;
-    if (!OpenSql(ADOQueryTemp, sql, failure)) return false;
-    if (ADOQueryTemp.RecordCount() > 0) {
-        ADOQueryTemp.First();
-        if (ADOQueryTemp.AsString(u"PowerKey"_s).isEmpty()) return true;
-    }
-
-    FormAsk->AskCaption = caption;
-    FormAsk->AskPrompt = prompt;
-    FormAsk->AskValue = initialText;
-    FormAsk->SetPasswordChar(u'#');
-    const int result = TheUi().ShowModal(FormAsk);
-    // The next, unrelated use of the dialog shows plain text.
-    FormAsk->SetPasswordChar(QChar());
-    if (result != QDialog::Accepted) return false;
-
-    // The password is read again: the first read only decided whether to ask.
-    if (!OpenSql(ADOQueryTemp, sql, failure)) return false;
-    if (ADOQueryTemp.RecordCount() == 0) {
-        TheUi().Message(nullptr, u"数据库出错，资料修改密码被删除"_s);
-        return false;
-    }
-    ADOQueryTemp.First();
-    if (FormAsk->AskValue == ADOQueryTemp.AsString(u"PowerKey"_s)) return true;
-    TheUi().Message(nullptr, u"密码错误，请重新操作"_s);
-    return false;
+    return tev::AskModifyPassword(caption, prompt, initialText);
 }
 
 QString TShareDataModule::NextSerialNumber(const QString& number) const {

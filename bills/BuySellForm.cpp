@@ -1,5 +1,6 @@
 #include "bills/BuySellForm.h"
 
+#include "access/ModifyPassword.h"
 #include "app/ShareDM.h"
 #include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
@@ -435,7 +436,7 @@ void TFormBuySell::BitBtn3Click() {
 }
 
 void TFormBuySell::ActionEditExecute() {
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     Unlocked = true;
     ShowEditButtons(true);
     BitBtn3->show();

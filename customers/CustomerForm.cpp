@@ -1,5 +1,6 @@
 #include "customers/CustomerForm.h"
 
+#include "access/ModifyPassword.h"
 #include "app/ShareDM.h"
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm2.h"
@@ -370,7 +371,7 @@ void TFormCustomer::ActionPayExecute() {
 }
 
 void TFormCustomer::ActionEditExecute() {
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     FormCustomer2->EditMode = 1;
     FormCustomer2->EditIndex = CurrentCustomer;
     if (TheUi().ShowModal(FormCustomer2) == QDialog::Accepted) accept();

@@ -41,7 +41,8 @@ QString ReasonText(DbError error) {
     case DbError::Other:
         break;
     }
-    return u"数据库操作出错"_s;
+    // No words that would help: the operation's own message says enough.
+    return {};
 }
 
 DbError ErrorFromEngineCode(int code) {

@@ -20,7 +20,8 @@ enum class DbError {
     Other,
 };
 
-// "数据库正忙，请稍后再试", "磁盘已满", … — one short sentence for a message box.
+// "数据库正忙，请稍后再试", "磁盘已满", … — one short sentence for a message box; empty for
+// None and for Other, where no reason would help the user.
 QString ReasonText(DbError error);
 // From the engine's result code (primary or extended).
 DbError ErrorFromEngineCode(int code);

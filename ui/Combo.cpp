@@ -1,5 +1,7 @@
 #include "ui/Combo.h"
 
+#include "ui/Messages.h"
+
 #include <QComboBox>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +20,15 @@ void ClearCombo(QComboBox* combo, bool addAll) {
     if (addAll) combo->addItem(u"所有"_s);
     // Nothing selected: adding "所有" must not look like a choice.
     combo->setCurrentIndex(-1);
+}
+
+void FillCombo(QComboBox* combo, const Result<QStringList>& texts, bool addAll) {
+    if (!texts) {
+        ShowOutcome(nullptr, texts);
+        ClearCombo(combo, addAll);
+        return;
+    }
+    FillCombo(combo, texts.value, addAll);
 }
 
 void SelectComboItem(QComboBox* combo, const QString& text) {

@@ -1,6 +1,8 @@
 #pragma once
 // Filling and choosing in the drop-down lists of the windows.
 
+#include "domain/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,9 @@ namespace tev {
 void FillCombo(QComboBox* combo, const QStringList& texts, bool addAll);
 // Empties the list with nothing selected: its options could not be read.
 void ClearCombo(QComboBox* combo, bool addAll);
+// The texts a domain list gave; when they could not be read, its message ("LoadCombo失败")
+// and an empty list with nothing selected.
+void FillCombo(QComboBox* combo, const Result<QStringList>& texts, bool addAll);
 // Selects the last item whose text equals text exactly; no match leaves the selection alone.
 void SelectComboItem(QComboBox* combo, const QString& text);
 // Puts a text into an editable combo box, selecting the item of that text if there is one.

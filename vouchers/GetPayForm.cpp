@@ -1,5 +1,6 @@
 #include "vouchers/GetPayForm.h"
 
+#include "access/ModifyPassword.h"
 #include "app/ShareDM.h"
 #include "rules/Capitals.h"
 #include "rules/PublicFunction.h"
@@ -315,7 +316,7 @@ bool TFormGetPay::StoreVoucher() {
         return true;
     }
 
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return false;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return false;
     Query& q = ShareDM->ADOQueryTemp;
     if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
                           kOpenFailed))
@@ -339,7 +340,7 @@ void TFormGetPay::BitBtn2Click() {
 
 void TFormGetPay::BitBtn3Click() {
     if (BitBtn3->isHidden()) return; // a new voucher has nothing to delete
-    if (!ShareDM->AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
+    if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
     Query& q = ShareDM->ADOQueryTemp;
     if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
                           kOpenFailed))
