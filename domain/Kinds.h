@@ -17,10 +17,10 @@ enum class OpenMode { New, Change };
 // Power.PowerRole.
 enum class Role { Administrator, FinanceSupervisor, FinanceDirector, GeneralManager, Salesman };
 
-QString Text(BillKind kind);         // "销售开单", "采购开单"
-QString Text(VoucherKind kind);      // "财务收入单", "财务支出单"
-QString Text(OpenMode mode);         // "新增", "修改"
-QString Text(Role role);             // "管理员", "财务主管", "财务总监", "总经理", "业务员"
+QString Text(BillKind kind);    // "销售开单", "采购开单"
+QString Text(VoucherKind kind); // "财务收入单", "财务支出单"
+QString Text(OpenMode mode);    // "新增", "修改"
+QString Text(Role role);        // "管理员", "财务主管", "财务总监", "总经理", "业务员"
 
 std::optional<BillKind> BillKindFromText(const QString& text);
 std::optional<VoucherKind> VoucherKindFromText(const QString& text);

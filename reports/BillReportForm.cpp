@@ -1,7 +1,8 @@
 #include "reports/BillReportForm.h"
 
-#include "app/ShareDM.h"
 #include "data/Database.h"
+#include "domain/Lists.h"
+#include "ui/Combo.h"
 #include "ui/EditorWidgets.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -16,69 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString BillQuerySelect() {
-    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"
-           "IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillGet,"
-           "BillSum-IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillOwe,"
-           "BillMan,BillReason,BillState,BillRemark "
-           "From (Bill Left Join MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill)"_s;
-}
-
-QString BillQueryStatement(const BillQueryInput& in, const QString& billFilter) {
-    QString sql = BillQuerySelect() + u" Where (BillIndex > 1)"_s + billFilter;
-    if (in.period) sql += QueryDateCondition(u"BillCreateTime"_s, in.from, in.to);
-    if (in.amounts) {
-        // The magnitudes take the sign of the kind: purchase bills are stored negative.
-        const bool purchase = in.kind == u"采购开单"_s;
-        if (!in.lower.isEmpty()) {
-            if (purchase)
-                sql += u" And (BillSum <= -%1)"_s.arg(in.lower);
-            else if (in.kind == u"销售开单"_s)
-                sql += u" And (BillSum >= %1)"_s.arg(in.lower);
-        }
-        if (!in.upper.isEmpty())
-            sql +=
-                purchase ? u" And (BillSum >= -%1)"_s.arg(in.upper) : u" And (BillSum <= %1)"_s.arg(in.upper);
-    }
-    const auto equals = [&sql](const QString& column, const QString& value) {
-        // A list with nothing chosen (its options failed to load) asks for nothing either.
-        if (value != kAllItems && !value.isEmpty()) sql += u" And (%1 = '%2')"_s.arg(column, SqlText(value));
-    };
-    const auto contains = [&sql](const QString& column, const QString& value) {
-        sql += u" And (InStr(%1,'%2'))"_s.arg(column, SqlText(value));
-    };
-    equals(u"BillReason"_s, in.reason);
-    equals(u"BillState"_s, in.state);
-    equals(u"BillKind"_s, in.kind);
-    if (in.customer != kAllItems) contains(u"BillUser"_s, in.customer);
-    if (!in.remark.isEmpty()) contains(u"BillRemark"_s, in.remark);
-    if (!in.serial.isEmpty()) contains(u"BillSerial"_s, in.serial);
-    if (!in.salesman.isEmpty()) contains(u"BillMan"_s, in.salesman);
-    return sql;
-}
-
-QString BillMonthStatement(QDate working) {
-    return BillQuerySelect() + u" Where (BillCreateTime Between %1 And %2)"_s.arg(
-                                   SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
-}
-
-QString BillQueryDescription(const BillQueryInput& in) {
-    QueryWords words;
-    words.Option(u"单据类型"_s, in.kind);
-    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
-    words.Option(u"业务种类"_s, in.reason);
-    words.Option(u"业务进度"_s, in.state);
-    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
-    words.Contains(u"备注"_s, in.remark);
-    words.Contains(u"单据编号"_s, in.serial);
-    words.Contains(u"业务员"_s, in.salesman);
-    return words.Joined(u"全部业务单据"_s);
-}
-
-QString BillMonthDescription(QDate working) {
-    return MonthWords(working) + u"业务单据"_s;
-}
 
 TFormBillReport::TFormBillReport(QWidget* parent) : TQueryForm(parent, {u"销售开单"_s, u"采购开单"_s}) {
     setObjectName(u"FormBillReport"_s);
@@ -113,12 +51,9 @@ TFormBillReport::TFormBillReport(QWidget* parent) : TQueryForm(parent, {u"销售
 
 void TFormBillReport::FormShow() {
     ResetFields();
-    Query& q = ShareDM->ADOQueryTemp;
-    const QString value = u"ParameterValue"_s;
-    LoadCombo(ComboBox2, q, OptionListStatement(1), true, value);
-    LoadCombo(ComboBox3, q, OptionListStatement(4), true, value);
-    LoadCombo(ComboBox6, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, true,
-              u"CustomerName"_s);
+    FillCombo(ComboBox2, OptionTexts(Db(), 1), true);
+    FillCombo(ComboBox3, OptionTexts(Db(), 4), true);
+    FillCombo(ComboBox6, CustomerNames(Db(), CustomerFilter), true);
     ResetKinds();
 }
 
@@ -142,8 +77,7 @@ BillQueryInput TFormBillReport::Input() const {
 
 void TFormBillReport::ActionYesExecute() {
     if (!AmountsValid()) return;
-    const BillQueryInput in = Input();
-    RunAndClose(ListRequest::Fixed(BillQueryStatement(in, BillFilter), BillQueryDescription(in)), true);
+    RunAndClose(BillSearchRequest(Input(), BillFilter), true);
 }
 
 void TFormBillReport::ActionCancelExecute() {
@@ -151,8 +85,7 @@ void TFormBillReport::ActionCancelExecute() {
 }
 
 void TFormBillReport::Button1Click() {
-    const QDate working = TheShell().WorkingDate();
-    RunAndClose(ListRequest::Fixed(BillMonthStatement(working), BillMonthDescription(working)), true);
+    RunAndClose(BillMonthRequest(TheShell().WorkingDate()), true);
 }
 
 } // namespace tev

@@ -1,7 +1,8 @@
 #include "reports/MoneyReportForm.h"
 
-#include "app/ShareDM.h"
 #include "data/Database.h"
+#include "domain/Lists.h"
+#include "ui/Combo.h"
 #include "ui/EditorWidgets.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -18,72 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString MoneyQuerySelect() {
-    return u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyUser,MoneyIn,MoneyOut,MoneySum,"
-           "MoneyMan,MoneyReason,MoneyType,MoneyToken,MoneyRemark From Account,MoneyTable "
-           "Where (AccountIndex = MoneyAccount)"_s;
-}
-
-QString MoneyQueryStatement(const MoneyQueryInput& in, const QString& voucherFilter) {
-    QString sql = MoneyQuerySelect() + voucherFilter;
-    if (in.period) sql += QueryDateCondition(u"MoneyCreateTime"_s, in.from, in.to);
-    const bool expense = in.kind == u"财务支出单"_s;
-    if (in.amounts) {
-        // The magnitudes take the sign of the kind: expense vouchers are stored negative.
-        if (!in.lower.isEmpty()) {
-            if (expense)
-                sql += u" And (MoneySum <= -%1)"_s.arg(in.lower);
-            else if (in.kind == u"财务收入单"_s)
-                sql += u" And (MoneySum >= %1)"_s.arg(in.lower);
-        }
-        if (!in.upper.isEmpty())
-            sql += expense ? u" And (MoneySum >= -%1)"_s.arg(in.upper)
-                           : u" And (MoneySum <= %1)"_s.arg(in.upper);
-    }
-    const auto equals = [&sql](const QString& column, const QString& value) {
-        // A list with nothing chosen (its options failed to load) asks for nothing either.
-        if (value != kAllItems && !value.isEmpty()) sql += u" And (%1 = '%2')"_s.arg(column, SqlText(value));
-    };
-    const auto contains = [&sql](const QString& column, const QString& value) {
-        sql += u" And (InStr(%1,'%2'))"_s.arg(column, SqlText(value));
-    };
-    equals(u"AccountName"_s, in.account);
-    equals(u"MoneyReason"_s, in.reason);
-    equals(u"MoneyType"_s, in.type);
-    equals(u"MoneyToken"_s, in.token);
-    if (in.kind == u"财务收入单"_s) sql += u" And (MoneySum >= 0)"_s;
-    if (expense) sql += u" And (MoneySum < 0)"_s;
-    if (in.customer != kAllItems) contains(u"MoneyUser"_s, in.customer);
-    if (!in.remark.isEmpty()) contains(u"MoneyRemark"_s, in.remark);
-    if (!in.serial.isEmpty()) contains(u"MoneySerial"_s, in.serial);
-    if (!in.salesman.isEmpty()) contains(u"MoneyMan"_s, in.salesman);
-    return sql;
-}
-
-QString MoneyMonthStatement(QDate working) {
-    return MoneyQuerySelect() + u" And (MoneyCreateTime Between %1 And %2)"_s.arg(
-                                    SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
-}
-
-QString MoneyQueryDescription(const MoneyQueryInput& in) {
-    QueryWords words;
-    words.Option(u"单据类型"_s, in.kind);
-    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
-    words.Option(u"帐户"_s, in.account);
-    words.Option(u"项目"_s, in.reason);
-    words.Option(u"款项类别"_s, in.type);
-    words.Option(u"款项凭证"_s, in.token);
-    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
-    words.Contains(u"备注"_s, in.remark);
-    words.Contains(u"单据编号"_s, in.serial);
-    words.Contains(u"业务员"_s, in.salesman);
-    return words.Joined(u"全部财务单据"_s);
-}
-
-QString MoneyMonthDescription(QDate working) {
-    return MonthWords(working) + u"财务单据"_s;
-}
 
 TFormMoneyReport::TFormMoneyReport(QWidget* parent) : TQueryForm(parent, {u"财务收入单"_s, u"财务支出单"_s}) {
     setObjectName(u"FormMoneyReport"_s);
@@ -123,15 +58,11 @@ TFormMoneyReport::TFormMoneyReport(QWidget* parent) : TQueryForm(parent, {u"财�
 
 void TFormMoneyReport::FormShow() {
     ResetFields();
-    Query& q = ShareDM->ADOQueryTemp;
-    const QString value = u"ParameterValue"_s;
-    LoadCombo(ComboBox1, q, u"Select * From Account Where AccountIndex > 1"_s + AccountFilter, true,
-              u"AccountName"_s);
-    LoadCombo(ComboBox2, q, OptionListStatement(1), true, value);
-    LoadCombo(ComboBox3, q, OptionListStatement(2), true, value);
-    LoadCombo(ComboBox4, q, OptionListStatement(3), true, value);
-    LoadCombo(ComboBox6, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, true,
-              u"CustomerName"_s);
+    FillCombo(ComboBox1, AccountNames(Db(), AccountFilter), true);
+    FillCombo(ComboBox2, OptionTexts(Db(), 1), true);
+    FillCombo(ComboBox3, OptionTexts(Db(), 2), true);
+    FillCombo(ComboBox4, OptionTexts(Db(), 3), true);
+    FillCombo(ComboBox6, CustomerNames(Db(), CustomerFilter), true);
     ResetKinds();
 }
 
@@ -157,8 +88,7 @@ MoneyQueryInput TFormMoneyReport::Input() const {
 
 void TFormMoneyReport::BitBtn1Click() {
     if (!AmountsValid()) return;
-    const MoneyQueryInput in = Input();
-    RunAndClose(ListRequest::Fixed(MoneyQueryStatement(in, VoucherFilter), MoneyQueryDescription(in)), false);
+    RunAndClose(MoneySearchRequest(Input(), VoucherFilter), false);
 }
 
 void TFormMoneyReport::BitBtn2Click() {
@@ -166,8 +96,7 @@ void TFormMoneyReport::BitBtn2Click() {
 }
 
 void TFormMoneyReport::Button1Click() {
-    const QDate working = TheShell().WorkingDate();
-    RunAndClose(ListRequest::Fixed(MoneyMonthStatement(working), MoneyMonthDescription(working)), false);
+    RunAndClose(MoneyMonthRequest(TheShell().WorkingDate()), false);
 }
 
 } // namespace tev

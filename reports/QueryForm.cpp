@@ -21,38 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace tev {
 
-bool QueryAmountValid(const QString& text) {
-    return ReadAmountEntry(text).state != AmountEntry::Invalid;
-}
-
-QString QueryDateCondition(const QString& column, QDate from, QDate to) {
-    if (to < from) std::swap(from, to);
-    return u" And (%1 Between %2 And %3)"_s.arg(column, SqlDate(from), SqlDate(to));
-}
-
-void QueryWords::Option(const QString& caption, const QString& value) {
-    if (value != kAllItems && !value.isEmpty()) parts << u"%1：%2"_s.arg(caption, value);
-}
-
-void QueryWords::Contains(const QString& caption, const QString& value) {
-    if (!value.isEmpty()) parts << u"%1含“%2”"_s.arg(caption, value);
-}
-
-QString QueryWords::Joined(const QString& nothingAsked) const {
-    return parts.isEmpty() ? nothingAsked : parts.join(u"；"_s);
-}
-
-void QueryWords::Ranges(bool period, QDate from, QDate to, bool amounts, const QString& lower,
-                        const QString& upper) {
-    if (period) {
-        if (to < from) std::swap(from, to);
-        parts << u"日期：%1至%2"_s.arg(from.toString(u"yyyy-M-d"_s), to.toString(u"yyyy-M-d"_s));
-    }
-    if (amounts && (!lower.isEmpty() || !upper.isEmpty()))
-        parts << u"金额：%1至%2"_s.arg(lower.isEmpty() ? u"不限"_s : lower,
-                                       upper.isEmpty() ? u"不限"_s : upper);
-}
-
 TQueryForm::TQueryForm(QWidget* parent, const QStringList& kinds) : TForm(parent), m_kinds(kinds) {
     // A fixed dialog with only the system menu.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

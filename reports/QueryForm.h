@@ -4,6 +4,7 @@
 // turn those fields into conditions.
 
 #include "domain/Periods.h"
+#include "domain/Reports.h"
 #include "ui/Form.h"
 #include "ui/Shell.h"
 
@@ -20,29 +21,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace tev {
-
-// The item of every option list that asks for no condition.
-inline const QString kAllItems = QStringLiteral("所有");
-
-// An amount bound as typed is acceptable when it is empty or a plain unsigned number (digits
-// with at most one point). "1.2.3" passes IsDecimalString but is no number: refused here,
-// so it never reaches a statement.
-bool QueryAmountValid(const QString& text);
-
-// " And ({column} Between #{first}# And #{last}#)"; the earlier of the two dates always
-// comes first, so a range entered back to front still finds what lies between them.
-QString QueryDateCondition(const QString& column, QDate from, QDate to);
-
-// The parts both searches share, in the order of the fields: kind, dates, amounts, number,
-// customer, remark, salesman. Each part is "名称：值".
-struct QueryWords {
-    QStringList parts;
-    void Option(const QString& caption, const QString& value);   // leaves out "所有" and empty
-    void Contains(const QString& caption, const QString& value); // leaves out empty
-    // The date range (earlier date first) and the amount range when they are in use.
-    void Ranges(bool period, QDate from, QDate to, bool amounts, const QString& lower, const QString& upper);
-    QString Joined(const QString& nothingAsked) const;
-};
 
 class TQueryForm : public TForm {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "reports/ReportLists.h"
 
-#include "app/ShareDM.h"
 #include "bills/BuySellForm.h"
+#include "domain/Reports.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "rules/IniFile.h"
@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
@@ -26,7 +27,6 @@ namespace tev {
 
 namespace {
 
-const QString kOpenFailed = u"数据库打开失败"_s;
 const QString kSelectFirst = u"请先选中需要查看的记录"_s;
 const QString kByTime = u"按时间排"_s;
 const QString kByAmount = u"按金额排"_s;
@@ -113,7 +113,8 @@ void ReportListPage::Run(const ListRequest& request) {
     m_conditions = m_request.description ? m_request.description() : QString();
     ConditionsLine->setText(u"查询条件："_s + (m_conditions.isEmpty() ? u"（未注明）"_s : m_conditions));
     ConditionsLine->setToolTip(ConditionsLine->text());
-    if (!ShareDM->OpenSql(ListQuery, FullStatement(), kOpenFailed)) {
+    if (const Outcome opened = OpenList(Db(), FullStatement(), ListQuery); !opened) {
+        ShowOutcome(nullptr, opened);
         Grid->Clear();
         UpdateListButtons();
         return;
@@ -202,15 +203,14 @@ QString BillReportList::Filter() const {
 }
 
 QString BillReportList::Grouping() const {
-    return u" Group By BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,"
-           "BillState,BillRemark"_s;
+    return BillListGrouping();
 }
 
 QString BillReportList::OrderClause() const {
     const QString order = ComboBox2->currentText();
-    if (order == u"按客户排"_s) return u" Order By BillUser,BillCreateTime,BillIndex"_s;
-    if (order == kByAmount) return u" Order By BillSum Desc,BillCreateTime,BillIndex"_s;
-    return u" Order By BillCreateTime,BillIndex"_s;
+    return BillListOrderClause(order == u"按客户排"_s ? BillListOrder::ByCustomer
+                               : order == kByAmount   ? BillListOrder::ByAmount
+                                                      : BillListOrder::ByTime);
 }
 
 void BillReportList::SetFooters() {
@@ -288,9 +288,9 @@ QString MoneyReportList::Filter() const {
 
 QString MoneyReportList::OrderClause() const {
     const QString order = ComboBox9->currentText();
-    if (order == u"按帐户排"_s) return u" Order By AccountName,MoneyCreateTime,MoneyIndex"_s;
-    if (order == kByAmount) return u" Order By MoneySum Desc,MoneyCreateTime,MoneyIndex"_s;
-    return u" Order By MoneyCreateTime,MoneyIndex"_s;
+    return MoneyListOrderClause(order == u"按帐户排"_s ? MoneyListOrder::ByAccount
+                                : order == kByAmount   ? MoneyListOrder::ByAmount
+                                                       : MoneyListOrder::ByTime);
 }
 
 void MoneyReportList::SetFooters() {

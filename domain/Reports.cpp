@@ -1,0 +1,226 @@
+#include "domain/Reports.h"
+
+#include "data/Database.h"
+#include "data/Query.h"
+#include "domain/Periods.h"
+#include "rules/PublicFunction.h"
+
+using namespace Qt::StringLiterals;
+
+namespace tev {
+
+bool QueryAmountValid(const QString& text) {
+    return ReadAmountEntry(text).state != AmountEntry::Invalid;
+}
+
+QString QueryDateCondition(const QString& column, QDate from, QDate to) {
+    if (to < from) std::swap(from, to);
+    return u" And (%1 Between %2 And %3)"_s.arg(column, SqlDate(from), SqlDate(to));
+}
+
+void QueryWords::Option(const QString& caption, const QString& value) {
+    if (value != kAllItems && !value.isEmpty()) parts << u"%1：%2"_s.arg(caption, value);
+}
+
+void QueryWords::Contains(const QString& caption, const QString& value) {
+    if (!value.isEmpty()) parts << u"%1含“%2”"_s.arg(caption, value);
+}
+
+QString QueryWords::Joined(const QString& nothingAsked) const {
+    return parts.isEmpty() ? nothingAsked : parts.join(u"；"_s);
+}
+
+void QueryWords::Ranges(bool period, QDate from, QDate to, bool amounts, const QString& lower,
+                        const QString& upper) {
+    if (period) {
+        if (to < from) std::swap(from, to);
+        parts << u"日期：%1至%2"_s.arg(from.toString(u"yyyy-M-d"_s), to.toString(u"yyyy-M-d"_s));
+    }
+    if (amounts && (!lower.isEmpty() || !upper.isEmpty()))
+        parts << u"金额：%1至%2"_s.arg(lower.isEmpty() ? u"不限"_s : lower,
+                                       upper.isEmpty() ? u"不限"_s : upper);
+}
+
+QString BillQuerySelect() {
+    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"
+           "IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillGet,"
+           "BillSum-IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillOwe,"
+           "BillMan,BillReason,BillState,BillRemark "
+           "From (Bill Left Join MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill)"_s;
+}
+
+QString BillQueryStatement(const BillQueryInput& in, const QString& billFilter) {
+    QString sql = BillQuerySelect() + u" Where (BillIndex > 1)"_s + billFilter;
+    if (in.period) sql += QueryDateCondition(u"BillCreateTime"_s, in.from, in.to);
+    if (in.amounts) {
+        // The magnitudes take the sign of the kind: purchase bills are stored negative.
+        const bool purchase = in.kind == u"采购开单"_s;
+        if (!in.lower.isEmpty()) {
+            if (purchase)
+                sql += u" And (BillSum <= -%1)"_s.arg(in.lower);
+            else if (in.kind == u"销售开单"_s)
+                sql += u" And (BillSum >= %1)"_s.arg(in.lower);
+        }
+        if (!in.upper.isEmpty())
+            sql +=
+                purchase ? u" And (BillSum >= -%1)"_s.arg(in.upper) : u" And (BillSum <= %1)"_s.arg(in.upper);
+    }
+    const auto equals = [&sql](const QString& column, const QString& value) {
+        // A list with nothing chosen (its options failed to load) asks for nothing either.
+        if (value != kAllItems && !value.isEmpty()) sql += u" And (%1 = '%2')"_s.arg(column, SqlText(value));
+    };
+    const auto contains = [&sql](const QString& column, const QString& value) {
+        sql += u" And (InStr(%1,'%2'))"_s.arg(column, SqlText(value));
+    };
+    equals(u"BillReason"_s, in.reason);
+    equals(u"BillState"_s, in.state);
+    equals(u"BillKind"_s, in.kind);
+    if (in.customer != kAllItems) contains(u"BillUser"_s, in.customer);
+    if (!in.remark.isEmpty()) contains(u"BillRemark"_s, in.remark);
+    if (!in.serial.isEmpty()) contains(u"BillSerial"_s, in.serial);
+    if (!in.salesman.isEmpty()) contains(u"BillMan"_s, in.salesman);
+    return sql;
+}
+
+QString BillMonthStatement(QDate working) {
+    return BillQuerySelect() + u" Where (BillCreateTime Between %1 And %2)"_s.arg(
+                                   SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
+}
+
+QString BillQueryDescription(const BillQueryInput& in) {
+    QueryWords words;
+    words.Option(u"单据类型"_s, in.kind);
+    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
+    words.Option(u"业务种类"_s, in.reason);
+    words.Option(u"业务进度"_s, in.state);
+    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
+    words.Contains(u"备注"_s, in.remark);
+    words.Contains(u"单据编号"_s, in.serial);
+    words.Contains(u"业务员"_s, in.salesman);
+    return words.Joined(u"全部业务单据"_s);
+}
+
+QString BillMonthDescription(QDate working) {
+    return MonthWords(working) + u"业务单据"_s;
+}
+
+QString MoneyQuerySelect() {
+    return u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyUser,MoneyIn,MoneyOut,MoneySum,"
+           "MoneyMan,MoneyReason,MoneyType,MoneyToken,MoneyRemark From Account,MoneyTable "
+           "Where (AccountIndex = MoneyAccount)"_s;
+}
+
+QString MoneyQueryStatement(const MoneyQueryInput& in, const QString& voucherFilter) {
+    QString sql = MoneyQuerySelect() + voucherFilter;
+    if (in.period) sql += QueryDateCondition(u"MoneyCreateTime"_s, in.from, in.to);
+    const bool expense = in.kind == u"财务支出单"_s;
+    if (in.amounts) {
+        // The magnitudes take the sign of the kind: expense vouchers are stored negative.
+        if (!in.lower.isEmpty()) {
+            if (expense)
+                sql += u" And (MoneySum <= -%1)"_s.arg(in.lower);
+            else if (in.kind == u"财务收入单"_s)
+                sql += u" And (MoneySum >= %1)"_s.arg(in.lower);
+        }
+        if (!in.upper.isEmpty())
+            sql += expense ? u" And (MoneySum >= -%1)"_s.arg(in.upper)
+                           : u" And (MoneySum <= %1)"_s.arg(in.upper);
+    }
+    const auto equals = [&sql](const QString& column, const QString& value) {
+        // A list with nothing chosen (its options failed to load) asks for nothing either.
+        if (value != kAllItems && !value.isEmpty()) sql += u" And (%1 = '%2')"_s.arg(column, SqlText(value));
+    };
+    const auto contains = [&sql](const QString& column, const QString& value) {
+        sql += u" And (InStr(%1,'%2'))"_s.arg(column, SqlText(value));
+    };
+    equals(u"AccountName"_s, in.account);
+    equals(u"MoneyReason"_s, in.reason);
+    equals(u"MoneyType"_s, in.type);
+    equals(u"MoneyToken"_s, in.token);
+    if (in.kind == u"财务收入单"_s) sql += u" And (MoneySum >= 0)"_s;
+    if (expense) sql += u" And (MoneySum < 0)"_s;
+    if (in.customer != kAllItems) contains(u"MoneyUser"_s, in.customer);
+    if (!in.remark.isEmpty()) contains(u"MoneyRemark"_s, in.remark);
+    if (!in.serial.isEmpty()) contains(u"MoneySerial"_s, in.serial);
+    if (!in.salesman.isEmpty()) contains(u"MoneyMan"_s, in.salesman);
+    return sql;
+}
+
+QString MoneyMonthStatement(QDate working) {
+    return MoneyQuerySelect() + u" And (MoneyCreateTime Between %1 And %2)"_s.arg(
+                                    SqlDate(MonthStart(working)), SqlDate(MonthEnd(working)));
+}
+
+QString MoneyQueryDescription(const MoneyQueryInput& in) {
+    QueryWords words;
+    words.Option(u"单据类型"_s, in.kind);
+    words.Ranges(in.period, in.from, in.to, in.amounts, in.lower, in.upper);
+    words.Option(u"帐户"_s, in.account);
+    words.Option(u"项目"_s, in.reason);
+    words.Option(u"款项类别"_s, in.type);
+    words.Option(u"款项凭证"_s, in.token);
+    if (in.customer != kAllItems) words.Contains(u"客户名称"_s, in.customer);
+    words.Contains(u"备注"_s, in.remark);
+    words.Contains(u"单据编号"_s, in.serial);
+    words.Contains(u"业务员"_s, in.salesman);
+    return words.Joined(u"全部财务单据"_s);
+}
+
+QString MoneyMonthDescription(QDate working) {
+    return MonthWords(working) + u"财务单据"_s;
+}
+
+QString BillListGrouping() {
+    return u" Group By BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,"
+           "BillState,BillRemark"_s;
+}
+
+QString BillListOrderClause(BillListOrder order) {
+    switch (order) {
+    case BillListOrder::ByCustomer:
+        return u" Order By BillUser,BillCreateTime,BillIndex"_s;
+    case BillListOrder::ByAmount:
+        return u" Order By BillSum Desc,BillCreateTime,BillIndex"_s;
+    case BillListOrder::ByTime:
+        break;
+    }
+    return u" Order By BillCreateTime,BillIndex"_s;
+}
+
+QString MoneyListOrderClause(MoneyListOrder order) {
+    switch (order) {
+    case MoneyListOrder::ByAccount:
+        return u" Order By AccountName,MoneyCreateTime,MoneyIndex"_s;
+    case MoneyListOrder::ByAmount:
+        return u" Order By MoneySum Desc,MoneyCreateTime,MoneyIndex"_s;
+    case MoneyListOrder::ByTime:
+        break;
+    }
+    return u" Order By MoneyCreateTime,MoneyIndex"_s;
+}
+
+Outcome OpenList(Database& db, const QString& statement, Query& rows) {
+    rows.SetDatabase(&db);
+    if (rows.Open(statement)) return Outcome::Ok();
+    const Outcome failed = Outcome::Fail(u"数据库打开失败"_s, db);
+    rows.Close();
+    return failed;
+}
+
+ListRequest BillSearchRequest(const BillQueryInput& input, const QString& billFilter) {
+    return ListRequest::Fixed(BillQueryStatement(input, billFilter), BillQueryDescription(input));
+}
+
+ListRequest BillMonthRequest(QDate working) {
+    return ListRequest::Fixed(BillMonthStatement(working), BillMonthDescription(working));
+}
+
+ListRequest MoneySearchRequest(const MoneyQueryInput& input, const QString& voucherFilter) {
+    return ListRequest::Fixed(MoneyQueryStatement(input, voucherFilter), MoneyQueryDescription(input));
+}
+
+ListRequest MoneyMonthRequest(QDate working) {
+    return ListRequest::Fixed(MoneyMonthStatement(working), MoneyMonthDescription(working));
+}
+
+} // namespace tev
