@@ -2,9 +2,11 @@
 
 #include "access/AskForm.h"
 #include "access/OnlineChatForm.h"
-#include "app/ShareDM.h"
+#include "domain/Access.h"
+#include "ui/Combo.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QFrame>
@@ -21,7 +23,7 @@ void RefillingComboBox::showPopup() {
     QComboBox::showPopup();
 }
 
-TFormLogin::TFormLogin(QWidget* parent) : TForm(parent), m_query(u"ADOQuery1"_s) {
+TFormLogin::TFormLogin(QWidget* parent) : TForm(parent) {
     setObjectName(u"FormLogin"_s);
     setWindowTitle(ProgramTitle);
     // A dialog border without title-bar buttons.
@@ -81,9 +83,7 @@ TFormLogin::TFormLogin(QWidget* parent) : TForm(parent), m_query(u"ADOQuery1"_s)
 }
 
 void TFormLogin::LoadAccounts() {
-    m_query.SetDatabase(&ShareDM->ADOConnection1);
-    LoadCombo(ComboBox1, m_query, u"Select * From Power Where (PowerName <> '') And (PowerName <> '修改')"_s,
-              false, u"PowerName"_s);
+    FillCombo(ComboBox1, SignInNames(Db()), false);
 }
 
 void TFormLogin::FormShow() {
@@ -100,23 +100,22 @@ void TFormLogin::ActionLoginExecute() {
     FormAsk->SetPasswordChar(QChar());
     if (result != QDialog::Accepted) return;
 
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(
-            q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
-            u"数据库打开失败"_s))
+    const Result<std::optional<PowerRow>> row = FindPower(Db(), ComboBox1->currentText());
+    if (!row) {
+        ShowOutcome(nullptr, row);
         return;
-    if (q.RecordCount() == 0) {
+    }
+    if (!row.value) {
         TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);
         return;
     }
-    q.First();
-    if (FormAsk->AskValue != q.AsString(u"PowerKey"_s)) {
+    if (FormAsk->AskValue != row.value->key) {
         TheUi().Message(this, u"密码错误，请重新操作"_s);
         return;
     }
-    CurrentRole = q.AsString(u"PowerRole"_s);
-    CurrentUser = q.AsString(u"PowerName"_s);
-    CurrentRange = q.AsString(u"PowerRange"_s);
+    CurrentRole = row.value->role;
+    CurrentUser = row.value->name;
+    CurrentRange = row.value->range;
     accept();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The sign-in window: choose an account, enter its password.
 
-#include "data/Query.h"
 #include "ui/Form.h"
 
 #include <QComboBox>
@@ -43,9 +42,6 @@ public:
 
 protected:
     void FormShow() override;
-
-private:
-    Query m_query;
 };
 
 } // namespace tev

@@ -5,11 +5,13 @@
 #include "app/Forms.h"
 #include "app/ShareDM.h"
 #include "customers/CustomerForm3.h"
+#include "domain/Access.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
 #include "ui/Form.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QComboBox>
@@ -343,20 +345,18 @@ bool TFormMain::SignIn() {
             PageControl1->setTabVisible(i, visible);
         }
         PageControl1->setCurrentIndex(business ? CustomerPage : AccountPage);
-        const QString user = SqlText(CurrentUser);
-        CustomerFilter = u" And (CustomerMan = '%1')"_s.arg(user);
-        AccountFilter = u" And (AccountMan = '财务主管' Or AccountMan = '%1')"_s.arg(user);
-        BillFilter = u" And (BillMan = '%1')"_s.arg(user);
-        VoucherFilter = u" And (MoneyMan = '%1')"_s.arg(user);
+        const SalesmanFilters filters = FiltersFor(CurrentUser);
+        CustomerFilter = filters.customer;
+        AccountFilter = filters.account;
+        BillFilter = filters.bill;
+        VoucherFilter = filters.voucher;
         RestoreSortCombos();
         RefreshAllViews();
-        Query& q = ShareDM->ADOQueryTemp;
-        if (ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(user),
-                             u"数据库打开失败"_s) &&
-            q.RecordCount() > 0) {
-            q.First();
-            SetLoginFace(q.AsString(u"PowerName"_s), q.AsString(u"PowerPicture"_s));
-        }
+        const Result<std::optional<PowerRow>> row = FindPower(Db(), CurrentUser);
+        if (!row)
+            ShowOutcome(nullptr, row);
+        else if (row.value)
+            SetLoginFace(row.value->name, row.value->picture);
     } else {
         // A role the program does not know may use no page at all, rather than keep what
         // the previous user saw.

@@ -42,6 +42,18 @@ Result<std::optional<QString>> ModifyPasswordKey(Database& db) {
     return std::optional<QString>(row.value->key);
 }
 
+Outcome StorePassword(Database& db, const QString& name, const QString& password,
+                      const QString& missingMessage) {
+    const Result<std::optional<PowerRow>> row = FindPower(db, name);
+    if (!row) return row;
+    if (!row.value) return Outcome::Gone(missingMessage);
+    const int rows =
+        db.Update(u"Power"_s, {{u"PowerKey"_s, password}}, u"PowerIndex = ?"_s, {row.value->index});
+    if (rows < 0) return Outcome::Fail(u"数据保存失败"_s, db);
+    if (rows == 0) return Outcome::Gone(missingMessage); // the row went away after it was read
+    return Outcome::Ok();
+}
+
 SalesmanFilters FiltersFor(const QString& user) {
     const QString quoted = SqlText(user);
     return {

@@ -26,6 +26,11 @@ Result<std::optional<PowerRow>> FindPower(Database& db, const QString& name);
 // The modification password ("修改" row); none when the row is missing.
 Result<std::optional<QString>> ModifyPasswordKey(Database& db);
 
+// Writes a password into the first row of that name; Gone (missingMessage) when there is no
+// such row or it went away after it was read.
+Outcome StorePassword(Database& db, const QString& name, const QString& password,
+                      const QString& missingMessage);
+
 // The statement suffixes that restrict a salesman to his own records.
 struct SalesmanFilters {
     QString customer, account, bill, voucher;

@@ -1,7 +1,7 @@
 #include "maintenance/MaintenancePage.h"
 
-#include "app/ShareDM.h"
 #include "data/Backup.h"
+#include "ui/Globals.h"
 #include "ui/Shell.h"
 #include "ui/Ui.h"
 
@@ -85,7 +85,7 @@ void MaintenancePage::ActionSaveExecute() {
     // The dialog's default extension: a name typed without one becomes a .mdb file.
     if (QFileInfo(file).suffix().isEmpty()) file += u".mdb"_s;
     CopyFailure failure;
-    if (!BackupDatabase(ShareDM->ADOConnection1, file, &failure)) {
+    if (!BackupDatabase(Db(), file, &failure)) {
         TheUi().Message(TheShell().Window(), FailureText(u"数据库备份失败，失败号为：%1"_s, failure));
         return;
     }
@@ -101,7 +101,7 @@ void MaintenancePage::ActionLoadExecute() {
     if (file.isEmpty()) return;
     CopyFailure failure;
     // A refused or failed restore leaves the database as it was, and the program goes on with it.
-    if (!RestoreDatabase(ShareDM->ADOConnection1, file, &failure)) {
+    if (!RestoreDatabase(Db(), file, &failure)) {
         TheUi().Message(TheShell().Window(), FailureText(u"数据库恢复失败，失败号为：%1"_s, failure));
         return;
     }

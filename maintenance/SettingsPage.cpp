@@ -1,8 +1,12 @@
 #include "maintenance/SettingsPage.h"
 
 #include "access/AskForm.h"
-#include "app/ShareDM.h"
+#include "domain/Access.h"
+#include "domain/Lists.h"
+#include "domain/Options.h"
 #include "ui/Forms.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Shell.h"
 #include "ui/Ui.h"
 
@@ -18,7 +22,7 @@ using namespace Qt::StringLiterals;
 namespace tev {
 
 // The texts of one option list; the four differ only in their word (种类, 类别, 凭证, 进度).
-struct SettingsContent::OptionTexts {
+struct SettingsContent::OptionMessages {
     QString caption;
     QString loadFailure;
     QString addPrompt;
@@ -29,8 +33,8 @@ struct SettingsContent::OptionTexts {
     QString noSelectionDelete;
 };
 
-const SettingsContent::OptionTexts& SettingsContent::Texts(int type) {
-    static const OptionTexts texts[4] = {
+const SettingsContent::OptionMessages& SettingsContent::Texts(int type) {
+    static const OptionMessages texts[4] = {
         {u"业务种类"_s, u"读入帐款收支种类失败"_s, u"请输入种类的名称"_s, u"请输入种类的名称"_s,
          u"种类名不能为空"_s, u"存在同名的种类，请改名"_s, u"请先选中要修改的种类"_s,
          u"请先选中要删除的种类"_s},
@@ -48,9 +52,6 @@ const SettingsContent::OptionTexts& SettingsContent::Texts(int type) {
 }
 
 namespace {
-
-const QString kOpenFailed = u"数据库打开失败"_s;
-const QString kLookupFailed = u"读入帐款参数失败"_s;
 
 QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -151,48 +152,29 @@ QListWidget* SettingsContent::List(int type) const {
 // ---- Passwords -------------------------------------------------------------------------
 
 void SettingsContent::LoadPasswords() {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(
-            q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
-            kOpenFailed))
+    const Result<std::optional<PowerRow>> role = FindPower(Db(), ComboBox1->currentText());
+    if (!role) {
+        ShowOutcome(nullptr, role);
         return;
-    if (q.RecordCount() > 0) {
-        q.First();
-        Edit1->setText(q.AsString(u"PowerKey"_s));
     }
-    if (!ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '修改'"_s, kOpenFailed)) return;
-    if (q.RecordCount() > 0) {
-        q.First();
-        Edit2->setText(q.AsString(u"PowerKey"_s));
+    if (role.value) Edit1->setText(role.value->key);
+    const Result<std::optional<QString>> modify = ModifyPasswordKey(Db());
+    if (!modify) {
+        ShowOutcome(nullptr, modify);
+        return;
     }
+    if (modify.value) Edit2->setText(*modify.value);
 }
 
 namespace {
 
-// Writes a password into the first Power row of that name. False when there is no such row
-// (missingMessage shown) or the write failed (the engine's text shown).
+// Writes a password into the first Power row of that name. False, with the message shown,
+// when there is no such row or the write failed.
 bool StorePassword(QWidget* parent, const QString& name, const QString& password,
                    const QString& missingMessage) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Power Where PowerName = '%1'"_s.arg(SqlText(name)), kOpenFailed))
-        return false;
-    if (q.RecordCount() == 0) {
-        TheUi().Message(parent, missingMessage);
-        return false;
-    }
-    q.First();
-    Database& db = ShareDM->ADOConnection1;
-    const int rows = db.Update(u"Power"_s, {{u"PowerKey"_s, password}}, u"PowerIndex = ?"_s,
-                               {q.AsInteger(u"PowerIndex"_s)});
-    if (rows < 0) {
-        ShareDM->ShowFailure(parent, u"数据保存失败"_s);
-        return false;
-    }
-    if (rows == 0) { // the row went away after it was read
-        TheUi().Message(parent, missingMessage);
-        return false;
-    }
-    return true;
+    const Outcome stored = tev::StorePassword(Db(), name, password, missingMessage);
+    if (!stored) ShowOutcome(parent, stored);
+    return bool(stored);
 }
 
 bool ConfirmPassword(QWidget* parent, const QString& password) {
@@ -223,11 +205,14 @@ void SettingsContent::Button11Click() {
 void SettingsContent::LoadList(int type) {
     QListWidget* list = List(type);
     list->clear();
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, OptionListStatement(type), Texts(type).loadFailure)) return;
-    if (q.RecordCount() == 0) return;
-    for (q.First(); !q.Eof(); q.Next())
-        list->addItem(q.AsString(u"ParameterValue"_s));
+    Result<QStringList> options = OptionTexts(Db(), type);
+    if (!options) {
+        options.message = Texts(type).loadFailure; // the list's own words
+        ShowOutcome(nullptr, options);
+        return;
+    }
+    if (options.value.isEmpty()) return;
+    list->addItems(options.value);
     list->setCurrentRow(list->count() - 1);
 }
 
@@ -255,19 +240,13 @@ bool SettingsContent::AskOption(const QString& prompt, QString& text) {
 }
 
 bool SettingsContent::FindOption(int type, const QString& text, bool& found, qint64* key) {
-    Query& q = ShareDM->ADOQueryTemp;
-    // The text goes in quoted, so an option with a quote is looked up like any other.
-    if (!ShareDM->OpenSql(
-            q,
-            u"Select * From Parameter Where (ParameterType =  %1) And (ParameterValue = '%2')"_s.arg(type)
-                .arg(SqlText(text)),
-            kLookupFailed))
+    const Result<std::optional<qint64>> option = tev::FindOption(Db(), type, text);
+    if (!option) {
+        ShowOutcome(nullptr, option);
         return false;
-    found = q.RecordCount() > 0;
-    if (found && key) {
-        q.First();
-        *key = q.AsInteger(u"ParameterIndex"_s);
     }
+    found = option.value.has_value();
+    if (found && key) *key = *option.value;
     return true;
 }
 
@@ -285,7 +264,7 @@ bool SettingsContent::SelectedText(int type, const QString& noSelection, QString
 }
 
 void SettingsContent::AddOption(int type) {
-    const OptionTexts& t = Texts(type);
+    const OptionMessages& t = Texts(type);
     QString text;
     if (!AskOption(t.addPrompt, text)) return;
     if (text.isEmpty()) {
@@ -298,16 +277,15 @@ void SettingsContent::AddOption(int type) {
         TheUi().Message(TheShell().Window(), t.duplicate);
         return;
     }
-    Database& db = ShareDM->ADOConnection1;
-    if (db.Insert(u"Parameter"_s, {{u"ParameterType"_s, type}, {u"ParameterValue"_s, text}}) < 0) {
-        ShareDM->ShowFailure(TheShell().Window(), u"数据保存失败"_s);
+    if (const Outcome added = tev::AddOption(Db(), type, text); !added) {
+        ShowOutcome(TheShell().Window(), added);
         return;
     }
     LoadList(type);
 }
 
 void SettingsContent::ChangeOption(int type) {
-    const OptionTexts& t = Texts(type);
+    const OptionMessages& t = Texts(type);
     QString oldText;
     if (!SelectedText(type, t.noSelectionChange, oldText)) return;
     QString text = oldText;
@@ -325,15 +303,9 @@ void SettingsContent::ChangeOption(int type) {
     }
     qint64 key = -1;
     if (!FindOption(type, oldText, found, &key)) return;
-    Database& db = ShareDM->ADOConnection1;
-    const int rows =
-        found ? db.Update(u"Parameter"_s, {{u"ParameterValue"_s, text}}, u"ParameterIndex = ?"_s, {key}) : 0;
-    if (rows < 0) {
-        ShareDM->ShowFailure(TheShell().Window(), u"数据保存失败"_s);
-        return;
-    }
-    if (rows == 0) {
-        TheUi().Message(TheShell().Window(), u"该参数已经被删除"_s);
+    const Outcome changed = found ? tev::ChangeOption(Db(), key, text) : Outcome::Gone(u"该参数已经被删除"_s);
+    if (!changed) {
+        ShowOutcome(TheShell().Window(), changed);
         return;
     }
     LoadList(type);
@@ -350,14 +322,8 @@ void SettingsContent::DeleteOption(int type) {
         return;
     }
     if (!TheUi().AskYesNo(TheShell().Window(), u"确实要删除该参数吗？"_s, u"删除警告"_s)) return;
-    Database& db = ShareDM->ADOConnection1;
-    const int rows = db.Delete(u"Parameter"_s, u"ParameterIndex = ?"_s, {key});
-    if (rows < 0) {
-        ShareDM->ShowFailure(TheShell().Window(), u"数据删除失败"_s);
-        return;
-    }
-    if (rows == 0) {
-        TheUi().Message(TheShell().Window(), u"该记录已不存在"_s);
+    if (const Outcome deleted = tev::DeleteOption(Db(), key); !deleted) {
+        ShowOutcome(TheShell().Window(), deleted);
         return;
     }
     LoadList(type);

@@ -68,8 +68,8 @@ public:
     QWidget* FocusedControl() const { return m_focused; }
 
 private:
-    struct OptionTexts;
-    static const OptionTexts& Texts(int type);
+    struct OptionMessages;
+    static const OptionMessages& Texts(int type);
     void LoadList(int type);
     // The prompt "参数设置" with plain text; false unless confirmed. The answer goes to text.
     bool AskOption(const QString& prompt, QString& text);
