@@ -1,9 +1,9 @@
 #include "data/Backup.h"
 
+#include "data/Dialect.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSqlDriver>
 
 #include <sqlite3.h>
 
@@ -16,14 +16,6 @@ namespace tev {
 
 namespace {
 
-sqlite3* HandleOf(const Database& db) {
-    if (!db.IsOpen()) return nullptr;
-    const QVariant v = db.Connection().driver()->handle();
-    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
-    return nullptr;
-}
-
-// The reason a user reads: the kind's words, with the file it concerns where that helps.
 bool Fail(CopyFailure* failure, int code, DbError kind, const QString& detail = {}) {
     if (failure) {
         const QString words = ReasonText(kind);
@@ -63,44 +55,6 @@ bool MoveOver(const QString& from, const QString& to, CopyFailure* failure) {
     return true;
 }
 
-// Writes the database of the open connection source into a new file at target with the
-// engine's backup: every page in one step under one read lock, so the copy is one committed
-// state even while other connections write. On failure nothing is left at target.
-bool CopyInto(sqlite3* source, const QString& target, CopyFailure* failure) {
-    sqlite3* dest = nullptr;
-    int rc = sqlite3_open_v2(target.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
-    if (rc == SQLITE_OK) {
-        if (sqlite3_backup* backup = sqlite3_backup_init(dest, "main", source, "main")) {
-            rc = sqlite3_backup_step(backup, -1);
-            const int finished = sqlite3_backup_finish(backup);
-            rc = rc == SQLITE_DONE ? finished : rc;
-        } else {
-            rc = sqlite3_errcode(dest);
-        }
-    }
-    if (rc != SQLITE_OK) {
-        // The operating system's own error number where there is one (a folder that cannot
-        // be written, a full disk), the engine's result code otherwise.
-        const int system = dest ? sqlite3_system_errno(dest) : 0;
-        const QString engine =
-            dest ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(rc));
-        LogEngineError(u"复制数据库到 %1"_s.arg(target), engine);
-        sqlite3_close(dest);
-        RemoveCopy(target);
-        DbError kind = system != 0 ? ErrorFromSystemError(system) : ErrorFromEngineCode(rc);
-        if (kind == DbError::Other) kind = ErrorFromEngineCode(rc);
-        return Fail(failure, system != 0 ? system : rc, kind);
-    }
-    rc = sqlite3_close(dest);
-    if (rc != SQLITE_OK) {
-        LogEngineError(u"关闭 %1"_s.arg(target), QString::fromUtf8(sqlite3_errstr(rc)));
-        RemoveCopy(target);
-        return Fail(failure, rc, ErrorFromEngineCode(rc));
-    }
-    return true;
-}
-
 // Opens path as a database of this program and reads every page once, so that a damaged or
 // truncated file is found before it replaces anything.
 bool OpenChecked(Database& db, const QString& path, CopyFailure* failure) {
@@ -112,23 +66,21 @@ bool OpenChecked(Database& db, const QString& path, CopyFailure* failure) {
             db.LastErrorKind() == DbError::Other ? DbError::NotADatabase : db.LastErrorKind();
         return Fail(failure, SQLITE_NOTADB, kind, path);
     }
-    ResultSet rs;
-    if (!db.Query(u"PRAGMA quick_check"_s, {}, &rs)) {
-        LogEngineError(u"检查 %1"_s.arg(path), db.LastError());
-        const DbError kind = db.LastErrorKind() == DbError::Other ? DbError::Corrupt : db.LastErrorKind();
+    QString problem;
+    if (!db.SqlDialect().CheckIntact(db, &problem)) {
+        LogEngineError(u"检查 %1"_s.arg(path), problem);
+        const DbError kind = db.LastErrorKind() == DbError::Other || db.LastErrorKind() == DbError::None
+                                 ? DbError::Corrupt
+                                 : db.LastErrorKind();
         return Fail(failure, SQLITE_CORRUPT, kind, path);
-    }
-    if (rs.IsEmpty() || rs.At(0, 0).toString() != u"ok"_s) {
-        LogEngineError(u"检查 %1"_s.arg(path), rs.At(0, 0).toString());
-        return Fail(failure, SQLITE_CORRUPT, DbError::Corrupt, path);
     }
     return true;
 }
 
 // Copies source into a fresh file beside target, checks the copy and moves it over target.
-bool CopyChecked(sqlite3* source, const QString& target, CopyFailure* failure) {
+bool CopyChecked(const Database& source, const QString& target, CopyFailure* failure) {
     const QString fresh = FreshNameBeside(target);
-    if (!CopyInto(source, fresh, failure)) return false;
+    if (!source.SqlDialect().CopyDatabase(source, fresh, failure)) return false;
     bool ok;
     {
         Database check;
@@ -142,20 +94,18 @@ bool CopyChecked(sqlite3* source, const QString& target, CopyFailure* failure) {
 } // namespace
 
 bool BackupDatabase(Database& live, const QString& target, CopyFailure* failure) {
-    sqlite3* source = HandleOf(live);
-    if (!source) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
+    if (!live.IsOpen()) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
     // Renaming a copy over the open file would cut the connection off from its own file.
     if (SameFile(target, live.Path())) {
         if (failure)
             *failure = {SQLITE_MISUSE, DbError::Other, u"不能备份到正在使用的数据库文件：%1"_s.arg(target)};
         return false;
     }
-    return CopyChecked(source, target, failure);
+    return CopyChecked(live, target, failure);
 }
 
 bool RestoreDatabase(Database& live, const QString& source, CopyFailure* failure) {
-    sqlite3* liveHandle = HandleOf(live);
-    if (!liveHandle) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
+    if (!live.IsOpen()) return Fail(failure, SQLITE_MISUSE, DbError::NotOpen);
     const QString target = live.Path();
 
     // The whole new database is written and checked beside the live one first.
@@ -163,7 +113,7 @@ bool RestoreDatabase(Database& live, const QString& source, CopyFailure* failure
     {
         Database candidate;
         if (!OpenChecked(candidate, source, failure)) return false;
-        if (!CopyInto(HandleOf(candidate), fresh, failure)) return false;
+        if (!candidate.SqlDialect().CopyDatabase(candidate, fresh, failure)) return false;
     }
     {
         Database check;
@@ -174,7 +124,7 @@ bool RestoreDatabase(Database& live, const QString& source, CopyFailure* failure
         }
     }
     // The database being replaced stays recoverable beside it.
-    if (!CopyChecked(liveHandle, target + u".bak"_s, failure)) {
+    if (!CopyChecked(live, target + u".bak"_s, failure)) {
         RemoveCopy(fresh);
         return false;
     }

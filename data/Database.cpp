@@ -1,21 +1,17 @@
 #include "data/Database.h"
 
+#include "data/Dialect.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
 #include "rules/PublicFunction.h"
 
-#include <QCollator>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include <sqlite3.h>
-
 #include <atomic>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -31,80 +27,8 @@ QString SqlDate(const QDate& date) {
     return u"#"_s + date.toString(u"yyyy-M-d"_s) + u"#"_s;
 }
 
-namespace {
-
-// "#2024-3-5#" or "#2024-3-5 8:05:00#" → ISO text that compares correctly with stored dates.
-QString IsoFromJetLiteral(const QString& inner) {
-    const QString trimmed = inner.trimmed();
-    const QStringList formats = {u"yyyy-M-d H:m:s"_s, u"yyyy-M-d H:m"_s, u"yyyy-M-d"_s,
-                                 u"yyyy/M/d H:m:s"_s, u"yyyy/M/d"_s,     u"M/d/yyyy"_s};
-    for (const QString& f : formats) {
-        const QDateTime dt = QDateTime::fromString(trimmed, f);
-        if (dt.isValid()) {
-            if (f.contains(u'H')) return dt.toString(u"yyyy-MM-dd HH:mm:ss"_s);
-            return dt.date().toString(u"yyyy-MM-dd"_s);
-        }
-        const QDate d = QDate::fromString(trimmed, f);
-        if (d.isValid()) return d.toString(u"yyyy-MM-dd"_s);
-    }
-    return trimmed; // not a date we know: left as text, the comparison will simply not match
-}
-
-bool IsWordChar(QChar c) {
-    return c.isLetterOrNumber() || c == u'_';
-}
-
-} // namespace
-
 QString TranslateStatement(const QString& jetSql) {
-    QString out;
-    out.reserve(jetSql.size() + 16);
-    const qsizetype n = jetSql.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = jetSql[i];
-        if (c == u'\'') { // copy a text literal unchanged, with its doubled quotes
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (jetSql[j] == u'\'') {
-                    if (j + 1 < n && jetSql[j + 1] == u'\'') {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            out += jetSql.mid(i, j - i + 1);
-            i = j + 1;
-            continue;
-        }
-        if (c == u'#') {
-            const qsizetype end = jetSql.indexOf(u'#', i + 1);
-            if (end > i) {
-                out += u'\'' + IsoFromJetLiteral(jetSql.mid(i + 1, end - i - 1)) + u'\'';
-                i = end + 1;
-                continue;
-            }
-        }
-        if (c.isLetter() && (i == 0 || !IsWordChar(jetSql[i - 1]))) {
-            qsizetype j = i;
-            while (j < n && IsWordChar(jetSql[j]))
-                ++j;
-            const QString word = jetSql.mid(i, j - i);
-            if (word.compare(u"True"_s, Qt::CaseInsensitive) == 0)
-                out += u"1"_s;
-            else if (word.compare(u"False"_s, Qt::CaseInsensitive) == 0)
-                out += u"0"_s;
-            else
-                out += word;
-            i = j;
-            continue;
-        }
-        out += c;
-        ++i;
-    }
-    return out;
+    return SqliteDialect().Translate(jetSql);
 }
 
 // ---------------------------------------------------------------- ResultSet
@@ -200,20 +124,6 @@ QString EngineText(const QSqlError& e) {
     return e.databaseText().isEmpty() ? e.text() : e.databaseText();
 }
 
-// Orders Chinese text as a Chinese reader expects (by pinyin); registered on every
-// connection under the name PINYIN. Columns keep NOCASE, so the file stays readable
-// by tools that know nothing of this collation.
-int PinyinCompare(void* arg, int len1, const void* s1, int len2, const void* s2) {
-    auto* collator = static_cast<QCollator*>(arg);
-    const QString a = QString::fromUtf8(static_cast<const char*>(s1), len1);
-    const QString b = QString::fromUtf8(static_cast<const char*>(s2), len2);
-    return collator->compare(a, b);
-}
-
-void DestroyCollator(void* arg) {
-    delete static_cast<QCollator*>(arg);
-}
-
 // An empty text box gives a null QString, which the driver would bind as NULL; the
 // system's text columns hold empty text instead.
 QVariant Bindable(const QVariant& v) {
@@ -221,42 +131,9 @@ QVariant Bindable(const QVariant& v) {
     return v;
 }
 
-// InStr as the system's statements expect it: the 1-based position of the second text in
-// the first, compared without regard to case, 0 when it is not there.
-void InStrFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto text = [](sqlite3_value* v) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                 sqlite3_value_bytes(v));
-    };
-    const qsizetype at = text(argv[0]).indexOf(text(argv[1]), 0, Qt::CaseInsensitive);
-    sqlite3_result_int64(ctx, at + 1);
-}
-
-// Round as the system's statements expect it: halves go to the even neighbour on the
-// scaled value, the way amounts are rounded everywhere else in the program.
-void RoundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const int places = argc > 1 ? std::clamp(sqlite3_value_int(argv[1]), 0, 15) : 0;
-    const double scale = std::pow(10.0, places);
-    sqlite3_result_double(ctx, RoundHalfEven(sqlite3_value_double(argv[0]) * scale) / scale);
-}
-
-sqlite3* NativeHandle(const QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
-    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.data());
-    return nullptr;
-}
-
 } // namespace
 
-Database::Database() : m_name(u"tevrano-%1"_s.arg(++g_connectionCounter)) {}
+Database::Database() : m_dialect(&SqliteDialect()), m_name(u"tevrano-%1"_s.arg(++g_connectionCounter)) {}
 
 Database::~Database() {
     Close();
@@ -278,7 +155,7 @@ QSqlDatabase Database::Connection() const {
 }
 
 bool Database::DriverAvailable() {
-    return QSqlDatabase::isDriverAvailable(u"QSQLITE"_s);
+    return QSqlDatabase::isDriverAvailable(SqliteDialect().DriverName());
 }
 
 bool Database::IsOpen() const {
@@ -302,36 +179,22 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
     const QFileInfo info(path);
     if (mustExist && !info.isFile()) return Fail(u"数据库文件不存在：%1"_s.arg(path), DbError::NotFound);
     if (!mustExist && info.exists()) return Fail(u"文件已经存在：%1"_s.arg(path), DbError::Other);
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_name);
     db.setDatabaseName(path);
-    // Never create a file by accident when it must exist.
-    db.setConnectOptions(mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
-                                   : u"QSQLITE_BUSY_TIMEOUT=5000"_s);
+    db.setConnectOptions(m_dialect->ConnectOptions(mustExist));
     if (!db.open()) {
         const QSqlError err = db.lastError();
         Close();
         return Fail(err);
     }
-    if (sqlite3* h = NativeHandle(db)) {
-        auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
-        collator->setCaseSensitivity(Qt::CaseInsensitive);
-        sqlite3_create_collation_v2(h, "PINYIN", SQLITE_UTF8, collator, PinyinCompare, DestroyCollator);
-        for (int args : {1, 2})
-            sqlite3_create_function_v2(h, "round", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                       RoundFunction, nullptr, nullptr, nullptr);
-        sqlite3_create_function_v2(h, "instr", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, InStrFunction,
-                                   nullptr, nullptr, nullptr);
-    }
+    m_dialect->RegisterFunctions(db);
     return true;
 }
 
 bool Database::ApplySettings() {
-    // A rollback journal with full syncs: a crash or power loss leaves either the whole
-    // change or none of it, and the database stays one file that backups can copy.
     QSqlQuery q(Connection());
-    for (const QString& pragma : {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
-                                  u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s}) {
-        if (!q.exec(pragma)) return Fail(q.lastError());
+    for (const QString& statement : m_dialect->SessionStatements()) {
+        if (!q.exec(statement)) return Fail(q.lastError());
     }
     return true;
 }
@@ -345,7 +208,7 @@ bool Database::Open(const QString& path) {
     }
     QSqlQuery q(Connection());
     // The first read of the file tells a database from any other file.
-    if (!q.exec(u"PRAGMA application_id"_s) || !q.next()) {
+    if (!q.exec(m_dialect->ReadApplicationId()) || !q.next()) {
         const QSqlError err = q.lastError();
         DbError kind = ErrorFromEngineCode(err.nativeErrorCode().toInt());
         if (kind == DbError::None || kind == DbError::Other) kind = DbError::NotADatabase;
@@ -359,7 +222,7 @@ bool Database::Open(const QString& path) {
         Close();
         return Fail(u"文件 %1 不是本程序的数据库"_s.arg(path), DbError::NotADatabase);
     }
-    if (!q.exec(u"PRAGMA user_version"_s) || !q.next()) {
+    if (!q.exec(m_dialect->ReadSchemaVersion()) || !q.next()) {
         const QSqlError err = q.lastError();
         Close();
         return Fail(err);
@@ -389,8 +252,8 @@ bool Database::Open(const QString& path) {
 bool Database::CreateNew(const QString& path) {
     if (!OpenConnection(path, false)) return false;
     QSqlQuery q(Connection());
-    if (!q.exec(u"PRAGMA application_id = %1"_s.arg(ApplicationId)) ||
-        !q.exec(u"PRAGMA user_version = %1"_s.arg(SchemaVersion))) {
+    if (!q.exec(m_dialect->WriteApplicationId(ApplicationId)) ||
+        !q.exec(m_dialect->WriteSchemaVersion(SchemaVersion))) {
         const QSqlError err = q.lastError();
         Close();
         return Fail(err);
@@ -427,14 +290,14 @@ bool Database::Query(const QString& sql, const QVariantList& args, ResultSet* ou
 
 bool Database::Select(const QString& jetSql, ResultSet& out) {
     ResultSet result;
-    if (!Query(TranslateStatement(jetSql), {}, &result)) return false;
+    if (!Query(m_dialect->Translate(jetSql), {}, &result)) return false;
     out = std::move(result);
     return true;
 }
 
 int Database::Execute(const QString& jetSql) {
     int affected = 0;
-    if (!Query(TranslateStatement(jetSql), {}, nullptr, &affected)) return -1;
+    if (!Query(m_dialect->Translate(jetSql), {}, nullptr, &affected)) return -1;
     return affected;
 }
 
@@ -492,7 +355,7 @@ bool Database::Transaction(const std::function<bool()>& work) {
     }
     if (!IsOpen()) return Fail(u"数据库没有打开"_s, DbError::NotOpen);
     QSqlQuery q(Connection());
-    if (!q.exec(u"BEGIN IMMEDIATE"_s)) return Fail(q.lastError());
+    if (!q.exec(m_dialect->BeginWrite())) return Fail(q.lastError());
     m_depth = 1;
     m_failedInTransaction = false;
     bool ok = false;

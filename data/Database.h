@@ -20,6 +20,8 @@
 
 namespace tev {
 
+class Dialect;
+
 // Doubles every single quote so that a text can be spliced between '…' in a
 // statement. Every text value that comes from a user goes through this.
 QString SqlText(const QString& text);
@@ -123,6 +125,8 @@ public:
     bool Transaction(const std::function<bool()>& work);
 
     QSqlDatabase Connection() const;
+    // The engine's particulars (SqliteDialect() unless another is given).
+    const Dialect& SqlDialect() const { return *m_dialect; }
     // Whether the engine's driver is installed.
     static bool DriverAvailable();
 
@@ -135,6 +139,7 @@ private:
     bool Fail(const QString& error, DbError kind);
     bool Fail(const QSqlError& error);
 
+    const Dialect* m_dialect;
     QString m_name;
     QString m_path;
     QString m_error;

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Database.h"
+#include "data/Dialect.h"
 
 #include <QFile>
 
@@ -117,7 +118,7 @@ QStringList RequiredTables() {
 
 QStringList MissingTables(Database& db) {
     ResultSet rs;
-    if (!db.Query(u"SELECT name FROM sqlite_master WHERE type = 'table'"_s, {}, &rs)) return RequiredTables();
+    if (!db.Query(db.SqlDialect().TableListStatement(), {}, &rs)) return RequiredTables();
     QStringList present;
     for (rs.First(); !rs.Eof(); rs.Next())
         present << rs.AsString(u"name"_s).toLower();
