@@ -2,18 +2,14 @@
 // The account window: one account's vouchers for the working month, the working year or
 // all time (handed to the voucher report list), and changing or deleting the account.
 
+#include "domain/Periods.h"
 #include "ui/Form.h"
-
-#include <QDate>
 
 class QAction;
 class QLabel;
 class QPushButton;
 
 namespace tev {
-
-// The voucher statement of account index over first..last; an invalid first means all time.
-QString AccountStatement(qint64 accountIndex, const QDate& first = {}, const QDate& last = {});
 
 class TFormAccount : public TForm {
     Q_OBJECT
@@ -44,8 +40,8 @@ protected:
     void FormShow() override;
 
 private:
-    // Hands the account's vouchers over first..last to the voucher report list.
-    void RunStatement(const QDate& first, const QDate& last);
+    // Hands the account's vouchers of a period to the voucher report list.
+    void RunStatement(const Period& period);
 };
 
 } // namespace tev

@@ -1,8 +1,9 @@
 #include "accounts/AccountForm2.h"
 
-#include "app/ShareDM.h"
-#include "data/Database.h"
+#include "domain/Accounts.h"
 #include "rules/PublicFunction.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QLabel>
@@ -53,14 +54,14 @@ void TFormAccount2::FormShow() {
         setWindowTitle(u"修改帐户"_s);
         Edit1->setText(EditName);
         Edit2->setText(u"0"_s);
-        Query& q = ShareDM->ADOQueryTemp;
-        if (!ShareDM->OpenSql(q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(EditName)),
-                              u"数据库打开失败"_s))
+        const Result<std::optional<AccountRecord>> account = FindAccount(Db(), EditName);
+        if (!account) {
+            ShowOutcome(this, account);
             return;
-        if (!q.IsEmpty()) {
-            q.First();
-            Edit1->setText(q.AsString(u"AccountName"_s));
-            Edit2->setText(FormatAmount(q.AsFloat(u"AccountBase"_s)));
+        }
+        if (account.value) {
+            Edit1->setText(account.value->name);
+            Edit2->setText(FormatAmount(account.value->base));
         }
     } else {
         setWindowTitle(u"新增帐户"_s);

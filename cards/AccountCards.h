@@ -4,17 +4,9 @@
 // of every account the user may see, whichever page is shown.
 
 #include "cards/CardPage.h"
-
-#include <QDate>
-#include <QHash>
+#include "domain/Accounts.h"
 
 namespace tev {
-
-// The accounts the user may see (the salesman's AccountFilter), oldest first.
-QString AccountListStatement(const QString& accountFilter);
-// Per account (MoneyAccount) the rounded sum of its vouchers over first..last as TotalMoney;
-// an invalid first means everything up to last.
-QString AccountSumsStatement(const QDate& first, const QDate& last);
 
 class AccountCardPage : public CardPage {
     Q_OBJECT
@@ -31,7 +23,7 @@ public:
     void OpenAccountTile(int n);
 
     // The total of the last refresh.
-    double Total() const { return m_total; }
+    double Total() const { return m_figures.total; }
 
 protected:
     bool CountRecords(int& count) override;
@@ -42,11 +34,8 @@ protected:
     void NewRecordClick() override { NewAccountClick(); }
 
 private:
-    // Filled by CountRecords: per AccountIndex the vouchers' sums up to the working date and
-    // within the working month.
-    QHash<qint64, double> m_balance;
-    QHash<qint64, double> m_month;
-    double m_total = 0;
+    // Filled by CountRecords: the figures at the working date of every account the user may see.
+    AccountFigures m_figures;
 };
 
 } // namespace tev

@@ -1,11 +1,11 @@
 #include "cards/CustomerCards.h"
 
-#include "app/ShareDM.h"
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QComboBox>
@@ -15,59 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString CustomerOrderClause(int sortField, int sortDirection) {
-    const QString direction = sortDirection == 0 ? u"Asc"_s : u"Desc"_s;
-    if (sortField == 1)
-        // Names compare by pinyin; the record number only breaks ties the collation sees,
-        // so that the pages never overlap.
-        return u" Order By CustomerName Collate PINYIN %1, CustomerIndex %1"_s.arg(direction);
-    return u" Order By CustomerIndex %1"_s.arg(direction);
-}
-
-QString CustomerListWhere(const CustomerListOptions& options) {
-    // The list statement of old joined every bill to its customer only so that a search
-    // period could test the bills' dates (Distinct then folded the rows back to one per
-    // customer). The same customers come from an Exists test on the bills, which the index
-    // on (BillUser, BillCreateTime) answers at once, and without a period no bill is read.
-    QString where =
-        u" Where (CustomerIndex > 1)"_s + options.customerFilter + CustomerTextConditions(options.search);
-    if (options.search.period)
-        where +=
-            u" And Exists (Select 1 From Bill Where (BillUser = CustomerName) And (BillCreateTime Between %1 "
-            "And %2))"_s.arg(SqlDate(options.search.start), SqlDate(options.search.end));
-    return where;
-}
-
-QString CustomerCountStatement(const CustomerListOptions& options) {
-    return u"Select Count(*) As RecordCount From Customer"_s + CustomerListWhere(options);
-}
-
-QString CustomerPageStatement(const CustomerListOptions& options, int offset, int limit) {
-    return u"Select * From Customer"_s + CustomerListWhere(options) +
-           CustomerOrderClause(options.sortField, options.sortDirection) +
-           u" Limit %1 Offset %2"_s.arg(limit).arg(offset);
-}
-
-QString CustomerBillSumStatement(const QString& name, const QDate& date) {
-    return u"Select Sum(BillSum) As TotalMoney From Bill Where (BillKind = '销售开单' Or BillKind = "
-           u"'采购开单') "
-           "And (BillUser = '%1') And (BillCreateTime <= %2)"_s.arg(SqlText(name), SqlDate(date));
-}
-
-QString CustomerPaidStatement(const QString& name, const QDate& date) {
-    return u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '%1') And "
-           u"(MoneyCreateTime <= "
-           "%2)"_s.arg(SqlText(name), SqlDate(date));
-}
-
-namespace {
-// A sum of many amounts can carry a floating-point residue (0.1 + 0.2 − 0.3); the tile
-// judges sign and icon on the amount it shows, rounded to four decimals like FormatAmount.
-double AsShown(double amount) {
-    return RoundHalfEven(amount * 10000.0) / 10000.0;
-}
-} // namespace
 
 CardKind CustomerCardPage::Kind() {
     CardKind k;
@@ -153,29 +100,46 @@ CustomerListOptions CustomerCardPage::ListOptions() const {
 }
 
 bool CustomerCardPage::CountRecords(int& count) {
-    return OpenCount(CustomerCountStatement(ListOptions()), u"刷新客户时出错"_s, count);
+    const Result<int> counted = CountCustomers(Db(), ListOptions());
+    if (!counted) {
+        ShowOutcome(TheShell().Window(), counted);
+        return false;
+    }
+    count = counted.value;
+    return true;
 }
 
 bool CustomerCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
-    return OpenRows(CustomerPageStatement(ListOptions(), offset, limit), u"刷新客户时出错"_s, rows);
+    Result<ResultSet> page = CustomerPageRows(Db(), ListOptions(), offset, limit);
+    if (!page) {
+        ShowOutcome(TheShell().Window(), page);
+        return false;
+    }
+    rows = std::move(page.value);
+    QStringList names;
+    for (rows.First(); !rows.Eof(); rows.Next())
+        names << rows.AsString(u"CustomerName"_s);
+    m_sums = CustomerPageSums(Db(), names, TheShell().WorkingDate());
+    return true;
 }
 
 bool CustomerCardPage::FillTile(CardTile& tile, const ResultSet& row) {
+    // The rows are filled in page order; a tile whose sums could not be read stops the refresh.
+    const int n = row.Position();
+    if (n >= m_sums.value.size()) {
+        ShowOutcome(TheShell().Window(), m_sums);
+        return false;
+    }
+    const CustomerSums& sums = m_sums.value[n];
     const QString name = row.AsString(u"CustomerName"_s);
-    const QDate date = TheShell().WorkingDate();
-    Query& q = ShareDM->ADOQueryTemp2;
-    // The sums cover every bill and voucher of the customer, whoever saved them.
-    if (!ShareDM->OpenSql(q, CustomerBillSumStatement(name, date), u"统计客户货款时出错"_s)) return false;
-    const double bills = AsShown(q.AsFloat(u"TotalMoney"_s));
-    if (!ShareDM->OpenSql(q, CustomerPaidStatement(name, date), u"统计客户付款时出错"_s)) return false;
-    const double paid = AsShown(q.AsFloat(u"TotalMoney"_s));
+    const double bills = ShownAmount(sums.bills);
 
     tile.Values[0]->setText(GbkLeft(name, 18));
     SetTileIcon(tile, bills);
     tile.SetTextColour(bills >= 0 ? TileBlue : TileRed);
     tile.Under->setText(row.AsString(u"CustomerContact"_s).left(3));
     tile.Values[1]->setText(FormatAmount(bills) + u" 元"_s);
-    tile.Values[2]->setText(FormatAmount(row.AsFloat(u"CustomerOwe"_s) + bills - paid) + u" 元"_s);
+    tile.Values[2]->setText(FormatAmount(sums.Owing(row.AsFloat(u"CustomerOwe"_s))) + u" 元"_s);
     tile.setToolTip(name);
     return true;
 }

@@ -3,38 +3,15 @@
 // what it owes ("欠款") up to the working date.
 
 #include "cards/CardPage.h"
-#include "customers/CustomerForm3.h"
+#include "domain/Customers.h"
 
-#include <QDate>
+#include <QList>
 
 #include <functional>
 
 class QComboBox;
 
 namespace tev {
-
-// What the customer list depends on besides the database.
-struct CustomerListOptions {
-    QString customerFilter;     // the salesman's CustomerFilter
-    CustomerSearchInput search; // the last confirmed search
-    int sortField = 0;          // 0 by number, 1 by name
-    int sortDirection = 1;      // 0 ascending, 1 descending
-};
-
-// " Order By CustomerIndex Asc", " Order By CustomerName Collate PINYIN Desc, CustomerIndex Desc", …
-// Names are ordered as a Chinese reader expects (by pinyin).
-QString CustomerOrderClause(int sortField, int sortDirection);
-// The conditions after "Where": (CustomerIndex > 1), the salesman's filter, the search's text
-// conditions and, for a search with a period, an Exists test on the customer's bills.
-QString CustomerListWhere(const CustomerListOptions& options);
-// "Select Count(*) …" of the list.
-QString CustomerCountStatement(const CustomerListOptions& options);
-// One screen page of the list, in list order.
-QString CustomerPageStatement(const CustomerListOptions& options, int offset, int limit);
-// The net of the customer's sales and purchase bills up to date, as TotalMoney.
-QString CustomerBillSumStatement(const QString& name, const QDate& date);
-// The net of the customer's vouchers up to date, as TotalMoney.
-QString CustomerPaidStatement(const QString& name, const QDate& date);
 
 class CustomerCardPage : public CardPage {
     Q_OBJECT
@@ -75,6 +52,9 @@ protected:
 
 private:
     SortBoxes m_boxes;
+    // The sums of the page being filled, read with its rows; after a failure only those of the
+    // tiles before the failing one.
+    Result<QList<CustomerSums>> m_sums;
 };
 
 } // namespace tev

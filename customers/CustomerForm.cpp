@@ -1,16 +1,14 @@
 #include "customers/CustomerForm.h"
 
 #include "access/ModifyPassword.h"
-#include "app/ShareDM.h"
 #include "bills/BuySellForm.h"
 #include "customers/CustomerForm2.h"
-#include "data/Database.h"
-#include "reports/QueryForm.h"
 #include "rules/PublicFunction.h"
 #include "ui/ClickableLabel.h"
 #include "ui/EditorPictures.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Shell.h"
 #include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
@@ -31,49 +29,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString CustomerDocsStatement(CustomerDocs kind, const QString& name, const QDate& first, const QDate& last) {
-    const QString period = u"%1 And %2"_s.arg(SqlDate(first), SqlDate(last));
-    if (kind == CustomerDocs::Sales || kind == CustomerDocs::Purchases) {
-        const QString billKind = kind == CustomerDocs::Sales ? u"销售开单"_s : u"采购开单"_s;
-        return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"
-               "IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillGet,"
-               "BillSum-IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillOwe,"
-               "BillMan,BillReason,BillState,BillRemark "
-               "From (Bill Left Join MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) "
-               "Where (BillUser = '%1') And (BillKind = '%2') And (BillCreateTime Between %3)"_s.arg(
-                   SqlText(name), billKind, period);
-    }
-    const QString sign = kind == CustomerDocs::Income ? u"(MoneySum >= 0)"_s : u"(MoneySum < 0)"_s;
-    return u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyUser,MoneyIn,MoneyOut,MoneySum,"
-           "MoneyMan,MoneyReason,MoneyType,MoneyToken,MoneyRemark From Account,MoneyTable "
-           "Where (AccountIndex = MoneyAccount) And (MoneyUser = '%1') And %2 "
-           "And (MoneyCreateTime Between %3)"_s.arg(SqlText(name), sign, period);
-}
-
-QString CustomerFolderName(const QString& customerName) {
-    QString name;
-    name.reserve(customerName.size());
-    for (const QChar c : customerName) {
-        // Separators would lead out of the customers folder; the others no folder name on
-        // the desktops the program runs on may hold.
-        const bool reserved = c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c);
-        name += reserved ? u'_' : c;
-    }
-    while (name.endsWith(u'.') || name.endsWith(u' '))
-        name.chop(1);
-    if (name.isEmpty()) return {};
-    // A leading dot would hide the folder on some desktops.
-    for (qsizetype i = 0; i < name.size() && name[i] == u'.'; ++i)
-        name[i] = u'_';
-    // Device names cannot be folders on Windows, whatever follows a dot.
-    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
-    const QString stem = name.section(u'.', 0, 0).trimmed().toUpper();
-    const bool numbered = stem.size() == 4 && (stem.startsWith(u"COM"_s) || stem.startsWith(u"LPT"_s)) &&
-                          stem[3] >= u'1' && stem[3] <= u'9';
-    if (devices.contains(stem) || numbered) name += u'_';
-    return name;
-}
 
 namespace {
 
@@ -285,44 +240,30 @@ void TFormCustomer::FormShow() {
 }
 
 TFormCustomer::Status TFormCustomer::LoadCustomerStatus() {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(CurrentCustomer),
-                          u"客户资料表打开失败"_s))
-        return Status::Failed;
-    if (q.IsEmpty()) {
-        TheUi().Message(this, u"该客户记录已被删除"_s);
-        return Status::Missing;
+    const Result<CustomerRecord> customer = LoadCustomerInfo(Db(), CurrentCustomer);
+    if (!customer) {
+        ShowOutcome(this, customer);
+        return customer.kind == Outcome::Missing ? Status::Missing : Status::Failed;
     }
-    q.First();
-    const QString name = q.AsString(u"CustomerName"_s);
-    Edit1->setText(name);
-    Edit2->setText(q.AsString(u"CustomerPhone"_s));
-    Edit3->setText(q.AsString(u"CustomerContact"_s));
-    Edit4->setText(q.AsString(u"CustomerHandPhone"_s));
-    // Every operand of the debt is the amount as shown, so the formula adds up on screen.
-    const QString firstOwe = FormatAmount(q.AsFloat(u"CustomerOwe"_s));
-    LabelFirstOwe->setText(firstOwe);
+    const CustomerRecord& c = customer.value;
+    Edit1->setText(c.name);
+    Edit2->setText(c.phone);
+    Edit3->setText(c.contact);
+    Edit4->setText(c.handPhone);
+    LabelFirstOwe->setText(FormatAmount(c.openingDebt));
 
-    const QString date = SqlDate(TheShell().WorkingDate());
-    const QString who = SqlText(name);
-    const QString statements[] = {
-        u"Select ROUND(Sum(BillSum),2) As TotalMoney From Bill Where (BillKind = '销售开单') And "
-        "(BillUser = '%1') And (BillCreateTime <= %2)"_s.arg(who, date),
-        u"Select ROUND(ABS(Sum(BillSum)),2) As TotalMoney From Bill Where (BillKind = '采购开单') And "
-        "(BillUser = '%1') And (BillCreateTime <= %2)"_s.arg(who, date),
-        u"Select Sum(MoneySum) As TotalMoney From MoneyTable Where (MoneyUser = '%1') And "
-        "(MoneyCreateTime <= %2)"_s.arg(who, date)};
-    QLabel* const labels[] = {LabelSell, LabelBuy, LabelGet};
-    double shown[3] = {};
-    Query& sums = ShareDM->ADOQueryTemp2;
-    for (int i = 0; i < 3; ++i) {
-        if (!ShareDM->OpenSql(sums, statements[i], u"数据库打开失败"_s)) return Status::Failed;
-        sums.First();
-        const QString text = FormatAmount(sums.AsFloat(u"TotalMoney"_s));
-        labels[i]->setText(text);
-        shown[i] = text.toDouble();
+    const Result<CustomerBalance> balance = CustomerBalanceAt(Db(), c.name, TheShell().WorkingDate());
+    // The sums read before a failing statement are shown; the ones after it stay empty.
+    const std::pair<QLabel*, std::optional<double>> sums[] = {{LabelSell, balance.value.sales},
+                                                              {LabelBuy, balance.value.purchases},
+                                                              {LabelGet, balance.value.received}};
+    for (const auto& [label, sum] : sums)
+        if (sum) label->setText(FormatAmount(*sum));
+    if (!balance) {
+        ShowOutcome(this, balance);
+        return Status::Failed;
     }
-    LabelOwe->setText(FormatAmount(((firstOwe.toDouble() + shown[0]) - shown[1]) - shown[2]));
+    LabelOwe->setText(FormatAmount(CustomerDebt(c.openingDebt, balance.value)));
     return Status::Loaded;
 }
 
@@ -378,40 +319,18 @@ void TFormCustomer::ActionEditExecute() {
 }
 
 void TFormCustomer::ShowMonth(CustomerDocs kind) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(CurrentCustomer),
-                          u"数据库打开失败"_s))
+    const Result<ListRequest> request =
+        CustomerMonthDocuments(Db(), CurrentCustomer, kind, TheShell().WorkingDate());
+    if (!request) {
+        ShowOutcome(this, request);
         return;
-    if (q.IsEmpty()) return;
-    q.First();
-    const QDate d = TheShell().WorkingDate();
-    const QDate first(d.year(), d.month(), 1);
-    const QDate last = first.addMonths(1).addDays(-1);
-    const qint64 customer = CurrentCustomer;
-    const QString fallback = q.AsString(u"CustomerName"_s);
-    // The customer's name as it is at each run: a customer renamed later keeps his list.
-    const auto nameNow = [customer, fallback] {
-        ResultSet rs;
-        if (ShareDM->ADOConnection1.Query(u"SELECT CustomerName FROM Customer WHERE CustomerIndex = ?"_s,
-                                          {customer}, &rs) &&
-            !rs.IsEmpty())
-            return rs.AsString(u"CustomerName"_s);
-        return fallback;
-    };
-    static const char16_t* const words[] = {u"销售单据", u"采购单据", u"收入单据", u"支出单据"};
-    const QString what = QString::fromUtf16(words[int(kind)]);
-    ListRequest request;
-    request.statement = [kind, nameNow, first, last] {
-        return CustomerDocsStatement(kind, nameNow(), first, last);
-    };
-    request.description = [nameNow, first, what] {
-        return u"客户“%1”%2%3"_s.arg(nameNow(), MonthWords(first), what);
-    };
+    }
+    if (request.value.IsEmpty()) return; // the customer is gone
     if (kind == CustomerDocs::Sales || kind == CustomerDocs::Purchases) {
-        TheShell().RunBillReport(request);
+        TheShell().RunBillReport(request.value);
         TheShell().ShowPage(Shell::BillReportPage);
     } else {
-        TheShell().RunMoneyReport(request);
+        TheShell().RunMoneyReport(request.value);
         TheShell().ShowPage(Shell::MoneyReportPage);
     }
     reject();
@@ -435,13 +354,11 @@ void TFormCustomer::Button4Click() {
 
 void TFormCustomer::Image1Click() {
     // The folder is keyed by the name shown; renaming a customer leaves its folder as it is.
-    const QString folder = CustomerFolderName(Edit1->text());
-    if (folder.isEmpty()) {
+    const QString path = CustomerFolderPath(DataDir, Edit1->text());
+    if (path.isEmpty()) {
         TheUi().Message(this, u"客户名称不能用作目录名"_s);
         return;
     }
-    const QString root = DataDir + u"客户目录"_s;
-    const QString path = root + u'/' + folder;
     if (!QDir().mkpath(path) || !QFileInfo(path).isDir()) {
         TheUi().Message(this, u"无法创建客户目录：%1"_s.arg(QDir::toNativeSeparators(path)));
         return;

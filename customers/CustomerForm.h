@@ -3,10 +3,9 @@
 // sales, purchases, receipts), new bills and vouchers for the customer, the month's documents
 // handed to the report lists, changing the customer and the customer's document folder.
 
+#include "domain/Customers.h"
 #include "domain/Kinds.h"
 #include "ui/Form.h"
-
-#include <QDate>
 
 class QAction;
 class QFrame;
@@ -18,19 +17,6 @@ class QPushButton;
 namespace tev {
 
 class ClickableLabel;
-
-// The four lists of the month buttons.
-enum class CustomerDocs { Sales, Purchases, Income, Expense };
-
-// The statement handed to the report list for the customer's documents of one kind dated
-// first..last (both included).
-QString CustomerDocsStatement(CustomerDocs kind, const QString& name, const QDate& first, const QDate& last);
-
-// The folder name a customer's documents are kept under, inside "客户目录": the name with the
-// characters no folder name may hold (path separators among them) replaced by "_" and trailing
-// dots and spaces dropped, leading dots made "_". Empty when nothing usable is left ("", ".",
-// ".." and the like).
-QString CustomerFolderName(const QString& customerName);
 
 class TFormCustomer : public TForm {
     Q_OBJECT

@@ -1,8 +1,9 @@
 #include "customers/CustomerForm2.h"
 
-#include "app/ShareDM.h"
+#include "domain/Customers.h"
 #include "rules/PublicFunction.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QLabel>
@@ -19,12 +20,6 @@ constexpr int kEditWidth = 170;
 constexpr int kColumn2 = 270;
 constexpr int kRowStep = 32;
 constexpr int kTop = 18;
-
-// The text of an entry box; never a null text, which the database would take for "no value".
-QString TextOf(const QLineEdit* edit) {
-    const QString text = edit->text();
-    return text.isNull() ? u""_s : text;
-}
 } // namespace
 
 TFormCustomer2::TFormCustomer2(QWidget* parent) : TForm(parent) {
@@ -93,135 +88,56 @@ void TFormCustomer2::FormShow() {
         e->clear();
 
     if (EditMode == 1) {
-        Query& q = ShareDM->ADOQueryTemp;
         // Without the stored row the editor must not open: saving empty fields over the
         // customer would wipe its data.
-        if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(EditIndex),
-                              u"客户资料读入失败"_s)) {
+        const Result<CustomerRecord> customer = LoadCustomer(Db(), EditIndex);
+        if (!customer) {
+            ShowOutcome(this, customer);
             reject();
             return;
         }
-        if (q.IsEmpty()) {
-            TheUi().Message(this, u"找不到要修改的记录"_s);
-            reject();
-            return;
-        }
-        q.First();
-        CustomerName->setText(q.AsString(u"CustomerName"_s));
-        CustomerOwe->setText(FormatAmount(q.AsFloat(u"CustomerOwe"_s)));
-        CustomerPhone->setText(q.AsString(u"CustomerPhone"_s));
-        CustomerContact->setText(q.AsString(u"CustomerContact"_s));
-        CustomerFax->setText(q.AsString(u"CustomerFax"_s));
-        CustomerAddress->setText(q.AsString(u"CustomerAddress"_s));
-        CustomerWebsite->setText(q.AsString(u"CustomerWebsite"_s));
-        CustomerRemark->setText(q.AsString(u"CustomerRemark"_s));
-        CustomerEMail->setText(q.AsString(u"CustomerEMail"_s));
-        CustomerHandPhone->setText(q.AsString(u"CustomerHandPhone"_s));
+        const CustomerRecord& c = customer.value;
+        CustomerName->setText(c.name);
+        CustomerOwe->setText(FormatAmount(c.openingDebt));
+        CustomerPhone->setText(c.phone);
+        CustomerContact->setText(c.contact);
+        CustomerFax->setText(c.fax);
+        CustomerAddress->setText(c.address);
+        CustomerWebsite->setText(c.website);
+        CustomerRemark->setText(c.remark);
+        CustomerEMail->setText(c.email);
+        CustomerHandPhone->setText(c.handPhone);
     }
     FocusControl(CustomerName);
 }
 
-bool TFormCustomer2::ReadOpeningDebt(double& value) {
-    // An empty box is no opening debt; anything but a plain amount ("-100", "1,000") is
-    // refused, never stored as 0.
-    const AmountEntry entry = ReadAmountEntry(CustomerOwe->text());
-    if (entry.state == AmountEntry::Invalid) {
-        TheUi().Message(this, u"金额格式有误，请重新输入"_s);
-        FocusControl(CustomerOwe);
-        return false;
-    }
-    value = entry.value;
-    return true;
+CustomerInput TFormCustomer2::Input() const {
+    CustomerInput in;
+    in.name = CustomerName->text();
+    in.phone = CustomerPhone->text();
+    in.fax = CustomerFax->text();
+    in.contact = CustomerContact->text();
+    in.handPhone = CustomerHandPhone->text();
+    in.email = CustomerEMail->text();
+    in.website = CustomerWebsite->text();
+    in.address = CustomerAddress->text();
+    in.remark = CustomerRemark->text();
+    in.openingDebt = CustomerOwe->text();
+    return in;
 }
 
 void TFormCustomer2::BitBtn1Click() {
-    const QString name = TextOf(CustomerName);
-    if (name.isEmpty()) {
-        TheUi().Message(this, u"客户名不得为空"_s);
-        FocusControl(CustomerName);
+    const CustomerInput in = Input();
+    const CustomerOutcome stored =
+        EditMode != 1 ? StoreNewCustomer(Db(), in, CurrentUser) : ChangeCustomer(Db(), EditIndex, in);
+    if (!stored) {
+        // A customer gone before the change began: nothing is said and the dialog stays open.
+        if (!stored.message.isEmpty()) ShowOutcome(this, stored);
+        if (stored.kind == Outcome::Refused)
+            FocusControl(stored.entry == CustomerEntry::OpeningDebt ? CustomerOwe : CustomerName);
         return;
     }
-    Database& db = ShareDM->ADOConnection1;
-    Query& q = ShareDM->ADOQueryTemp;
-    const QString byName = u"Select * From Customer Where CustomerName = '%1'"_s.arg(SqlText(name));
-    const QString byIndex = u"Select * From Customer Where CustomerIndex = %1"_s.arg(EditIndex);
-    const FieldValues texts = {
-        {u"CustomerName"_s, name},
-        {u"CustomerPhone"_s, TextOf(CustomerPhone)},
-        {u"CustomerFax"_s, TextOf(CustomerFax)},
-        {u"CustomerContact"_s, TextOf(CustomerContact)},
-        {u"CustomerHandPhone"_s, TextOf(CustomerHandPhone)},
-        {u"CustomerEMail"_s, TextOf(CustomerEMail)},
-        {u"CustomerWebsite"_s, TextOf(CustomerWebsite)},
-        {u"CustomerAddress"_s, TextOf(CustomerAddress)},
-        {u"CustomerRemark"_s, TextOf(CustomerRemark)},
-    };
-
-    if (EditMode != 1) {
-        // The database's own comparison decides what is a duplicate (letter case ignored).
-        if (!ShareDM->OpenSql(q, byName, u"无法打开数据库"_s)) return;
-        if (q.RecordCount() > 0) {
-            TheUi().Message(this, u"该客户名已经存在，请重新操作"_s);
-            FocusControl(CustomerName);
-            return;
-        }
-        double owe = 0;
-        if (!ReadOpeningDebt(owe)) return;
-        FieldValues values = {{u"CustomerMan"_s, CurrentUser.isNull() ? u""_s : CurrentUser}};
-        values += texts;
-        values.append({u"CustomerOwe"_s, owe});
-        if (db.Insert(u"Customer"_s, values) < 0) {
-            ShareDM->ShowFailure(this, u"数据保存失败"_s);
-            return;
-        }
-        TheUi().Message(this, u"客户　%1　新增成功"_s.arg(name));
-        accept();
-        return;
-    }
-
-    if (!ShareDM->OpenSql(q, byIndex, u"无法打开数据库"_s)) return;
-    // No stored row: nothing more happens and the dialog stays open.
-    if (q.IsEmpty()) return;
-    q.First();
-    const QString oldName = q.AsString(u"CustomerName"_s);
-    // Whether the name changed is an exact comparison; whether it is taken is the
-    // database's (letter case ignored), so a change of letter case alone is refused.
-    const bool renamed = oldName != name;
-    if (renamed) {
-        if (!ShareDM->OpenSql(q, byName, u"无法打开数据库"_s)) return;
-        if (q.RecordCount() > 0) {
-            TheUi().Message(this, u"该客户名已经存在，请重新操作"_s);
-            FocusControl(CustomerName);
-            return;
-        }
-    }
-    double owe = 0;
-    if (!ReadOpeningDebt(owe)) return;
-
-    // The bills and vouchers follow the new name and the customer row changes in one
-    // transaction: a failure part-way leaves every row as it was.
-    bool missing = false;
-    const bool ok = db.Transaction([&] {
-        if (renamed) {
-            if (db.Update(u"Bill"_s, {{u"BillUser"_s, name}}, u"BillUser = ?"_s, {oldName}) < 0) return false;
-            if (db.Update(u"MoneyTable"_s, {{u"MoneyUser"_s, name}}, u"MoneyUser = ?"_s, {oldName}) < 0)
-                return false;
-        }
-        FieldValues values = texts;
-        values.append({u"CustomerOwe"_s, owe});
-        const int changed = db.Update(u"Customer"_s, values, u"CustomerIndex = ?"_s, {EditIndex});
-        if (changed < 0) return false;
-        missing = changed == 0;
-        return !missing;
-    });
-    if (!ok) {
-        if (missing)
-            TheUi().Message(this, u"找不到要修改的客户"_s);
-        else
-            ShareDM->ShowFailure(this, u"数据保存失败"_s);
-        return;
-    }
-    TheUi().Message(this, u"客户资料修改成功"_s);
+    TheUi().Message(this, EditMode != 1 ? u"客户　%1　新增成功"_s.arg(in.name) : u"客户资料修改成功"_s);
     accept();
 }
 
@@ -231,14 +147,9 @@ void TFormCustomer2::BitBtn3Click() {
         reject();
         return;
     }
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(EditIndex),
-                          u"数据库打开失败"_s)) {
-        reject();
-        return;
-    }
-    if (q.IsEmpty()) {
-        TheUi().Message(this, u"找不到要删除的记录"_s);
+    const Outcome there = FindCustomerToDelete(Db(), EditIndex);
+    if (!there) {
+        ShowOutcome(this, there);
         reject();
         return;
     }
@@ -246,10 +157,9 @@ void TFormCustomer2::BitBtn3Click() {
         reject();
         return;
     }
-    // Only the customer row goes: its bills and vouchers keep naming it.
-    Database& db = ShareDM->ADOConnection1;
-    if (db.Delete(u"Customer"_s, u"CustomerIndex = ?"_s, {EditIndex}) < 0) {
-        ShareDM->ShowFailure(this, u"数据删除失败"_s);
+    const Outcome deleted = DeleteCustomer(Db(), EditIndex);
+    if (!deleted) {
+        ShowOutcome(this, deleted);
         reject();
         return;
     }

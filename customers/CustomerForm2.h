@@ -2,6 +2,7 @@
 // The customer editor: adds a customer, changes a stored one (carrying a new name into
 // its bills and vouchers) or deletes it.
 
+#include "domain/Customers.h"
 #include "ui/Form.h"
 
 class QLabel;
@@ -40,7 +41,8 @@ protected:
     void FormShow() override;
 
 private:
-    bool ReadOpeningDebt(double& value);
+    // The entries as typed.
+    CustomerInput Input() const;
 };
 
 } // namespace tev

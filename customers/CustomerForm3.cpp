@@ -1,6 +1,6 @@
 #include "customers/CustomerForm3.h"
 
-#include "data/Database.h"
+#include "domain/Periods.h"
 #include "ui/Forms.h"
 #include "ui/Shell.h"
 
@@ -14,48 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-const std::array<QString, kCustomerSearchFields>& CustomerSearchColumns() {
-    static const std::array<QString, kCustomerSearchFields> columns = {
-        u"CustomerName"_s,    u"CustomerContact"_s, u"CustomerHandPhone"_s,
-        u"CustomerPhone"_s,   u"CustomerFax"_s,     u"CustomerEMail"_s,
-        u"CustomerWebsite"_s, u"CustomerAddress"_s, u"CustomerRemark"_s,
-    };
-    return columns;
-}
-
-QString CustomerTextConditions(const CustomerSearchInput& input) {
-    QString out;
-    for (int i = 0; i < kCustomerSearchFields; ++i) {
-        if (input.texts[i].isEmpty()) continue;
-        out += u" And (InStr(%1,'%2'))"_s.arg(CustomerSearchColumns()[i], SqlText(input.texts[i]));
-    }
-    return out;
-}
-
-QString CustomerPeriodCondition(const CustomerSearchInput& input) {
-    if (!input.period) return {};
-    return u" And (BillCreateTime Between %1 And %2)"_s.arg(SqlDate(input.start), SqlDate(input.end));
-}
-
-QString CustomerSearchFilter(const CustomerSearchInput& input) {
-    return CustomerTextConditions(input) + CustomerPeriodCondition(input);
-}
-
-QString CustomerSearchDescription(const CustomerSearchInput& input) {
-    static const char16_t* const names[kCustomerSearchFields] = {
-        u"客户名称", u"联系人",   u"手机号码", u"电话号码", u"传真号码",
-        u"电子邮箱", u"客户主页", u"联系地址", u"备注信息",
-    };
-    QStringList parts;
-    for (int i = 0; i < kCustomerSearchFields; ++i)
-        if (!input.texts[i].isEmpty())
-            parts << u"%1含“%2”"_s.arg(QString::fromUtf16(names[i]), input.texts[i]);
-    if (input.period)
-        parts << u"%1至%2有业务"_s.arg(input.start.toString(u"yyyy-M-d"_s),
-                                       input.end.toString(u"yyyy-M-d"_s));
-    return parts.join(u"，"_s);
-}
 
 namespace {
 constexpr int kLabelWidth = 70;
@@ -148,10 +106,9 @@ TFormCustomer3::TFormCustomer3(QWidget* parent) : TForm(parent) {
 
 void TFormCustomer3::FormShow() {
     // The period offered is the working month; the texts and the box keep what they held.
-    const QDate working = TheShell().WorkingDate();
-    const QDate first(working.year(), working.month(), 1);
-    DateTimePicker1->setDate(first);
-    DateTimePicker2->setDate(first.addMonths(1).addDays(-1));
+    const Period month = MonthOf(TheShell().WorkingDate());
+    DateTimePicker1->setDate(month.first);
+    DateTimePicker2->setDate(month.last);
     FocusControl(Edit1);
 }
 

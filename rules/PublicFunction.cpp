@@ -114,6 +114,10 @@ QString FormatAmount(double value) {
     return ExpandExponent(QString::number(rounded, 'g', 15));
 }
 
+double ShownAmount(double amount) {
+    return RoundHalfEven(amount * 10000.0) / 10000.0;
+}
+
 QString MakeConnectionString(const QString& databasePath, const QString& password) {
     return u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + databasePath +
            u";Persist Security Info=False;Jet OLEDB:Database Password="_s + password;

@@ -39,6 +39,10 @@ double RoundHalfEven(double value);
 // form with up to 15 significant digits, no separators and no trailing zeros. "." is the point,
 // there is never an exponent (1e15 gives 1000000000000000) and minus zero gives "0".
 QString FormatAmount(double value);
+// An amount as a page shows it: rounded half to even at four decimals, like FormatAmount. A
+// sum of many amounts can carry a floating-point residue (0.1 + 0.2 − 0.3); the sign and the
+// icon of a tile follow the figure shown, never the residue.
+double ShownAmount(double amount);
 
 // The connection string of the original engine; kept for the places that show it.
 QString MakeConnectionString(const QString& databasePath, const QString& password);

@@ -92,6 +92,15 @@ TEST(FormatAmount, RoundsHalfEvenOnTheScaledValue) {
         EXPECT_EQ(FormatAmount(c.value), c.expected) << c.value;
 }
 
+// A page judges sign and icon on the figure it shows: what FormatAmount writes, as a number.
+TEST(ShownAmount, IsTheFigureFormatAmountWrites) {
+    const double cases[] = {0.1 + 0.2 - 0.3, -0.00001, 0.00025, 0.00035, 12.34567, -40000, 1234567.891};
+    for (double value : cases)
+        EXPECT_EQ(ShownAmount(value), FormatAmount(value).toDouble()) << value;
+    EXPECT_EQ(ShownAmount(0.1 + 0.2 - 0.3), 0.0);
+    EXPECT_GE(ShownAmount(-0.00001), 0.0);
+}
+
 TEST(FormatAmount, IgnoresTheRoundingModeInForce) {
     const int mode = std::fegetround();
     std::fesetround(FE_UPWARD);

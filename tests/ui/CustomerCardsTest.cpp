@@ -1,12 +1,10 @@
-// The customers page: what a tile shows, the salesman's list, the order, the set-based
-// list statements and the plans of the per-tile sums.
+// The customers page: what a tile shows, the salesman's list, the order, the new-customer
+// button and failing statements.
 
 #include "tests/ui/CustomerFixture.h"
 
 #include "access/LoginForm.h"
-#include "app/ShareDM.h"
 #include "customers/CustomerForm2.h"
-#include "customers/CustomerForm3.h"
 #include "rules/IniFile.h"
 #include "ui/Globals.h"
 
@@ -188,105 +186,6 @@ TEST_F(CustomerCardsTest, FailingStatementsStopTheRefreshAndKeepTheStatus) {
     EXPECT_EQ(Page()->Tile(1)->Tag, first);
     EXPECT_FALSE(Page()->Prior->isEnabled());
     EXPECT_FALSE(Page()->Next->isEnabled());
-}
-
-// The list without the join gives the very customers, count and order of the statement
-// "Select Distinct Customer.* From (Customer Left Join Bill on …)" for every filter and search.
-TEST_F(CustomerCardsTest, SetBasedListMatchesTheJoinStatement) {
-    const QStringList people = {u"张"_s, u"李"_s, u"王"_s, u"赵"_s, u"陈"_s, u"刘"_s, u"杨"_s};
-    for (int i = 0; i < 40; ++i) {
-        const QString name = people[i % people.size()] + u"Co%1"_s.arg(i);
-        const qint64 key = AddCustomer(name, i, {}, i % 3 == 0 ? u"李明"_s : u"总经理"_s);
-        Sql(u"UPDATE Customer SET CustomerPhone = ? WHERE CustomerIndex = ?"_s,
-            {i % 4 == 0 ? u"138%1"_s.arg(i) : u""_s, key});
-        // Customers 0, 5, 10 … have no bills; the others one to three, spread over three months.
-        for (int b = 0; b < (i % 5 == 0 ? 0 : i % 3 + 1); ++b)
-            AddBill(i % 11 == 0 ? name.toUpper() : name, // the database matches names whatever their case
-                    100.0 * b, QDate(2024, 1 + (i + b) % 3, 1 + i % 28));
-    }
-    auto search = [](QString nameText, QString phoneText, bool period, QDate start = {}, QDate end = {}) {
-        CustomerSearchInput s;
-        s.texts[0] = nameText;
-        s.texts[3] = phoneText;
-        s.period = period;
-        s.start = start;
-        s.end = end;
-        return s;
-    };
-    const CustomerSearchInput searches[] = {
-        search({}, {}, false),
-        search(u"张"_s, {}, false),
-        search({}, u"138"_s, false),
-        search({}, {}, true, QDate(2024, 2, 1), QDate(2024, 2, 29)),
-        search(u"Co1"_s, {}, true, QDate(2024, 1, 1), QDate(2024, 3, 31)),
-        search({}, {}, true, QDate(2024, 3, 1), QDate(2024, 2, 1)),
-    };
-    Database& db = ShareDM->ADOConnection1;
-    int cases = 0;
-    for (const QString& filter : {QString(), u" And (CustomerMan = '李明')"_s}) {
-        for (const CustomerSearchInput& s : searches) {
-            for (int field : {0, 1}) {
-                for (int direction : {0, 1}) {
-                    CustomerListOptions o{filter, s, field, direction};
-                    ResultSet reference;
-                    ASSERT_TRUE(db.Select(
-                        u"Select Distinct Customer.* From (Customer Left Join Bill on "
-                        "Customer.CustomerName = Bill.BillUser) Where (CustomerIndex > 1)"_s +
-                            filter + CustomerSearchFilter(s) + CustomerOrderClause(field, direction),
-                        reference))
-                        << db.LastError().toStdString();
-                    QList<qint64> expected;
-                    for (reference.First(); !reference.Eof(); reference.Next())
-                        expected << reference.AsInteger(u"CustomerIndex"_s);
-
-                    ResultSet count;
-                    ASSERT_TRUE(db.Select(CustomerCountStatement(o), count)) << db.LastError().toStdString();
-                    EXPECT_EQ(count.At(0, 0).toInt(), expected.size());
-                    QList<qint64> paged;
-                    for (int offset = 0; offset < expected.size() + kTilesPerPage; offset += kTilesPerPage) {
-                        ResultSet page;
-                        ASSERT_TRUE(db.Select(CustomerPageStatement(o, offset, kTilesPerPage), page));
-                        for (page.First(); !page.Eof(); page.Next())
-                            paged << page.AsInteger(u"CustomerIndex"_s);
-                    }
-                    EXPECT_EQ(paged, expected)
-                        << CustomerSearchFilter(s).toStdString() << filter.toStdString();
-                    ++cases;
-                }
-            }
-        }
-    }
-    EXPECT_EQ(cases, 48);
-}
-
-TEST_F(CustomerCardsTest, SumsAndPeriodTestUseTheCoveringIndexes) {
-    CustomerSearchInput period;
-    period.period = true;
-    period.start = QDate(2024, 3, 1);
-    period.end = QDate(2024, 3, 31);
-    const QString statements[] = {
-        CustomerBillSumStatement(u"张三"_s, QDate(2024, 3, 15)),
-        CustomerPaidStatement(u"张三"_s, QDate(2024, 3, 15)),
-        CustomerCountStatement(CustomerListOptions{{}, period, 0, 1}),
-        CustomerPageStatement(CustomerListOptions{{}, period, 1, 0}, 30, 15),
-    };
-    for (const QString& sql : statements) {
-        ResultSet plan;
-        ASSERT_TRUE(
-            ShareDM->ADOConnection1.Query(u"EXPLAIN QUERY PLAN "_s + TranslateStatement(sql), {}, &plan));
-        QStringList details;
-        for (plan.First(); !plan.Eof(); plan.Next())
-            details << plan.AsString(u"detail"_s);
-        const QString text = details.join(u" | "_s);
-        // Bills and vouchers are only ever searched through their covering index, never scanned.
-        EXPECT_TRUE(text.contains(u"COVERING INDEX BillByUser"_s) ||
-                    text.contains(u"COVERING INDEX MoneyByUser"_s))
-            << sql.toStdString() << "\n"
-            << text.toStdString();
-        EXPECT_FALSE(text.contains(u"SCAN Bill"_s) || text.contains(u"SCAN MoneyTable"_s))
-            << sql.toStdString() << "\n"
-            << text.toStdString();
-    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Customer search: the filter text, and the customers page it narrows.
+// Customer search: the dialog, and the customers page it narrows.
 
 #include "tests/ui/CustomerFixture.h"
 
@@ -14,37 +14,6 @@ using namespace tev;
 using tevtest::CustomerFixture;
 
 namespace {
-
-TEST(CustomerSearchFilterText, ConditionsInFieldOrderWithQuotesDoubled) {
-    struct Case {
-        std::vector<std::pair<int, QString>> texts;
-        bool period;
-        QString filter;
-    } cases[] = {
-        {{}, false, u""_s},
-        {{{3, u"138"_s}, {0, u"张"_s}},
-         false,
-         u" And (InStr(CustomerName,'张')) And (InStr(CustomerPhone,'138'))"_s},
-        {{{8, u"O'Brien's"_s}}, false, u" And (InStr(CustomerRemark,'O''Brien''s'))"_s},
-        {{{1, u"王"_s}, {2, u"139"_s}, {4, u"86"_s}, {5, u"@"_s}, {6, u"www"_s}, {7, u"杭州"_s}},
-         false,
-         u" And (InStr(CustomerContact,'王')) And (InStr(CustomerHandPhone,'139')) And "
-         u"(InStr(CustomerFax,'86'))"
-         " And (InStr(CustomerEMail,'@')) And (InStr(CustomerWebsite,'www')) And (InStr(CustomerAddress,'杭州'))"_s},
-        {{{0, u"张"_s}},
-         true,
-         u" And (InStr(CustomerName,'张')) And (BillCreateTime Between #2024-3-1# And #2024-3-31#)"_s},
-    };
-    for (const Case& c : cases) {
-        CustomerSearchInput input;
-        for (const auto& [field, text] : c.texts)
-            input.texts[field] = text;
-        input.period = c.period;
-        input.start = QDate(2024, 3, 1);
-        input.end = QDate(2024, 3, 31);
-        EXPECT_EQ(CustomerSearchFilter(input), c.filter);
-    }
-}
 
 class CustomerSearchTest : public CustomerFixture {
 protected:
