@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "app/ShareDM.h"
 #include "customers/CustomerForm3.h"
+#include "data/Migrate.h"
 #include "domain/Access.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
@@ -275,8 +276,16 @@ bool TFormMain::FormShow() {
         return false;
     }
     if (!ShareDM->ADOConnection1.Open(path)) {
-        // A file that is there but is no database of this program: the engine's own words.
+        // A file that is there but is no database of this program, or of a newer one.
         TheUi().Message(this, ShareDM->ADOConnection1.LastError(), ProgramTitle);
+        ExitCode = 1;
+        return false;
+    }
+    // A database of an older program is upgraded, after a copy of it was kept beside it.
+    QString upgradeError;
+    if (!UpgradeDatabase(ShareDM->ADOConnection1, &upgradeError)) {
+        TheUi().Message(this, upgradeError, ProgramTitle);
+        ShareDM->ADOConnection1.Close();
         ExitCode = 1;
         return false;
     }

@@ -253,7 +253,7 @@ bool Database::CreateNew(const QString& path) {
     if (!OpenConnection(path, false)) return false;
     QSqlQuery q(Connection());
     if (!q.exec(m_dialect->WriteApplicationId(ApplicationId)) ||
-        !q.exec(m_dialect->WriteSchemaVersion(SchemaVersion))) {
+        !q.exec(m_dialect->WriteSchemaVersion(BaseSchemaVersion))) {
         const QSqlError err = q.lastError();
         Close();
         return Fail(err);

@@ -131,7 +131,10 @@ public:
     static bool DriverAvailable();
 
     static constexpr int ApplicationId = 0x54455652; // "TEVR"
-    static constexpr int SchemaVersion = 1;
+    // The schema this program writes; older files are upgraded by the steps of Migrate.h.
+    static constexpr int SchemaVersion = 2;
+    // The version of the first schema, the one CreateSchema starts from.
+    static constexpr int BaseSchemaVersion = 1;
 
 private:
     bool OpenConnection(const QString& path, bool mustExist);

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Dialect.h"
+#include "data/Migrate.h"
 
 #include <QFile>
 
@@ -129,12 +130,15 @@ QStringList MissingTables(Database& db) {
 }
 
 bool CreateSchema(Database& db) {
+    // The first schema, then every step since: a new file and an upgraded one are alike.
     return db.Transaction([&] {
         for (const char* sql : kTables)
             if (!db.Query(QString::fromUtf8(sql), {})) return false;
         for (const char* sql : kIndexes)
             if (!db.Query(QString::fromUtf8(sql), {})) return false;
-        return true;
+        for (const MigrationStep& step : MigrationSteps())
+            if (!step.apply(db)) return false;
+        return db.Query(db.SqlDialect().WriteSchemaVersion(Database::SchemaVersion), {});
     });
 }
 

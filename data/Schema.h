@@ -13,7 +13,8 @@ QStringList RequiredTables();
 // Tables of RequiredTables() that the open database lacks (sets LastError on a read failure).
 QStringList MissingTables(Database& db);
 
-// Creates the tables and indexes in a freshly created database, inside one transaction.
+// Creates the tables and indexes of the current schema in a freshly created database, inside
+// one transaction: the first schema and every upgrade step since.
 bool CreateSchema(Database& db);
 // Writes the rows the empty database ships with: the reserved key-1 rows, the role rows,
 // the "修改" row, the free salesman slots, the four number rows, the heading rows, the

@@ -15,9 +15,15 @@ TEST(Periods, MonthsAndYearsOfAWorkingDate) {
         QDate date;
         Period month, year;
     } cases[] = {
-        {QDate(2024, 2, 29), {QDate(2024, 2, 1), QDate(2024, 2, 29)}, {QDate(2024, 1, 1), QDate(2024, 12, 31)}},
-        {QDate(2023, 2, 1), {QDate(2023, 2, 1), QDate(2023, 2, 28)}, {QDate(2023, 1, 1), QDate(2023, 12, 31)}},
-        {QDate(2023, 12, 31), {QDate(2023, 12, 1), QDate(2023, 12, 31)}, {QDate(2023, 1, 1), QDate(2023, 12, 31)}},
+        {QDate(2024, 2, 29),
+         {QDate(2024, 2, 1), QDate(2024, 2, 29)},
+         {QDate(2024, 1, 1), QDate(2024, 12, 31)}},
+        {QDate(2023, 2, 1),
+         {QDate(2023, 2, 1), QDate(2023, 2, 28)},
+         {QDate(2023, 1, 1), QDate(2023, 12, 31)}},
+        {QDate(2023, 12, 31),
+         {QDate(2023, 12, 1), QDate(2023, 12, 31)},
+         {QDate(2023, 1, 1), QDate(2023, 12, 31)}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MonthOf(c.date), c.month);
