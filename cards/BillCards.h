@@ -3,7 +3,7 @@
 // its customer, its amount and what has been received or paid against it so far.
 
 #include "cards/CardPage.h"
-#include "cards/DocumentList.h"
+#include "domain/Documents.h"
 
 class QLabel;
 

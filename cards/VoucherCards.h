@@ -3,7 +3,7 @@
 // month, with its customer, its category and token, and its amount.
 
 #include "cards/CardPage.h"
-#include "cards/DocumentList.h"
+#include "domain/Documents.h"
 
 class QLabel;
 
