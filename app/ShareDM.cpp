@@ -63,10 +63,6 @@ bool TShareDataModule::IsValidSerialNumber(const QString& number) const {
     return tev::IsValidSerialNumber(number);
 }
 
-QString OptionListStatement(int type) {
-    return u"Select * From Parameter Where ParameterType = %1 Order By ParameterIndex"_s.arg(type);
-}
-
 void LoadCombo(QComboBox* combo, Query& query, const QString& sql, bool addAll, const QString& column) {
     if (!ShareDM->OpenSql(query, sql, u"LoadCombo失败"_s)) {
         ClearCombo(combo, addAll);

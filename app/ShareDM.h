@@ -4,6 +4,7 @@
 
 #include "data/Database.h"
 #include "data/Query.h"
+#include "domain/Lists.h" // OptionListStatement
 
 #include "ui/Combo.h"
 
@@ -47,10 +48,6 @@ public:
 
 // The data module of the run (created second, after the main window).
 extern TShareDataModule* ShareDM;
-
-// The options of one list (1 business kinds, 2 money categories, 3 proofs, 4 progress
-// states) in the order they were entered, so that a new option comes last.
-QString OptionListStatement(int type);
 
 // Fills a combo box from one column of a statement, with "所有" first when addAll is set;
 // the first item ends up selected. A failing statement shows "LoadCombo失败" and leaves

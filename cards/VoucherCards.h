@@ -9,13 +9,6 @@ class QLabel;
 
 namespace tev {
 
-// The conditions after "Where": the date range and the salesman's filter.
-QString VoucherListWhere(const DocumentListOptions& options);
-// "Select Count(*) …" of the list.
-QString VoucherCountStatement(const DocumentListOptions& options);
-// One screen page of the list, in list order.
-QString VoucherPageStatement(const DocumentListOptions& options, int offset, int limit);
-
 class VoucherCardPage : public CardPage {
     Q_OBJECT
 public:
