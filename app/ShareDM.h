@@ -4,6 +4,7 @@
 
 #include "data/Database.h"
 #include "data/Query.h"
+#include "domain/Lists.h" // OptionListStatement
 
 #include "domain/Lists.h"
 #include "ui/Combo.h"

@@ -1,14 +1,16 @@
 #include "bills/BuySellForm.h"
 
 #include "access/ModifyPassword.h"
-#include "app/ShareDM.h"
-#include "rules/Capitals.h"
+#include "domain/Lists.h"
+#include "domain/Vouchers.h"
 #include "rules/PublicFunction.h"
+#include "ui/Combo.h"
 #include "ui/DataGrid.h"
 #include "ui/EditorPictures.h"
 #include "ui/EditorWidgets.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Shell.h"
 #include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
@@ -37,12 +39,10 @@ constexpr int kBannerHeight = 54;
 
 const QString kSales = u"销售开单"_s;
 const QString kNew = u"新增"_s;
-const QString kOpenFailed = u"数据库打开失败"_s;
 
 } // namespace
 
-TFormBuySell::TFormBuySell(QWidget* parent)
-    : TForm(parent), ADOQuery1(u"ADOQuery1"_s), ADOQueryGrid(u"ADOQueryGrid"_s) {
+TFormBuySell::TFormBuySell(QWidget* parent) : TForm(parent) {
     setObjectName(u"FormBuySell"_s);
     // A single border without border icons: the window closes through its own buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -188,11 +188,9 @@ void TFormBuySell::FormShow() {
                                      (IsSales() ? u"Sell"_s : u"Buy"_s) + u".bmp"_s,
                                  kWidth, kBannerHeight, title));
 
-    Query& q = ShareDM->ADOQueryTemp;
-    LoadCombo(ComboBox2, q, OptionListStatement(1), false, u"ParameterValue"_s);
-    LoadCombo(ComboBox3, q, OptionListStatement(4), false, u"ParameterValue"_s);
-    LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
-              u"CustomerName"_s);
+    FillCombo(ComboBox2, OptionTexts(Db(), 1), false);
+    FillCombo(ComboBox3, OptionTexts(Db(), 4), false);
+    FillCombo(ComboBox5, CustomerNames(Db(), CustomerFilter), false);
     ComboBox5->setEnabled(!CustomerFixed);
 
     if (IsNew()) {
@@ -223,60 +221,42 @@ void TFormBuySell::ShowNew() {
     // A number left over from the previous bill would be stored twice: the box starts empty
     // and takes the proposal, if there is one.
     Edit1->clear();
-    Query& q = ShareDM->ADOQueryTemp;
-    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(SettingRow()),
-                         kOpenFailed) &&
-        q.RecordCount() > 0) {
-        q.First();
-        // Letters after the digits, or a tail too long to count on, give no proposal.
-        Edit1->setText(NextSerialNumber(q.AsString(u"SettingValue"_s)));
-    }
+    const Result<QString> number = ProposedNumber(Db(), NumberRow(DocKind));
+    if (number)
+        Edit1->setText(number.value);
+    else
+        ShowOutcome(this, number);
     if (ComboBox2->count() > 0) ComboBox2->setCurrentIndex(0);
     if (ComboBox3->count() > 0) ComboBox3->setCurrentIndex(0);
 
-    if (PresetCustomer != 0 &&
-        ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(PresetCustomer),
-                         u"客户数据读入失败"_s) &&
-        q.RecordCount() > 0) {
-        q.First();
-        SelectComboItem(ComboBox5, q.AsString(u"CustomerName"_s));
+    if (PresetCustomer != 0) {
+        const Result<std::optional<QString>> name = CustomerNameOf(Db(), PresetCustomer);
+        if (!name)
+            ShowOutcome(this, name);
+        else if (name.value)
+            SelectComboItem(ComboBox5, *name.value);
     }
     LoadLinkedVouchers();
 }
 
 bool TFormBuySell::ShowStored() {
-    if (!ShareDM->OpenSql(ADOQuery1, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill),
-                          u"数据读入失败"_s)) {
+    const Result<BillRecord> stored = LoadBill(Db(), CurrentBill);
+    if (!stored) {
+        ShowOutcome(this, stored);
         reject();
         return false;
     }
-    if (ADOQuery1.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要修改的记录"_s);
-        reject();
-        return false;
-    }
-    ADOQuery1.First();
-    const QString customer = ADOQuery1.AsString(u"BillUser"_s);
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Customer Where CustomerName = '%1'"_s.arg(SqlText(customer)),
-                          kOpenFailed)) {
-        reject();
-        return false;
-    }
-    PresetCustomer = 0;
-    if (q.RecordCount() > 0) {
-        q.First();
-        PresetCustomer = int(q.AsInteger(u"CustomerIndex"_s));
-    }
+    const BillRecord& bill = stored.value;
+    PresetCustomer = int(bill.customerIndex);
 
-    DateTimePicker1->setDate(ADOQuery1.AsDate(u"BillCreateTime"_s));
-    Edit1->setText(ADOQuery1.AsString(u"BillSerial"_s));
-    SelectComboItem(ComboBox2, ADOQuery1.AsString(u"BillReason"_s));
-    SelectComboItem(ComboBox3, ADOQuery1.AsString(u"BillState"_s));
-    SetComboText(ComboBox5, customer);
-    Edit2->setText(FormatAmount(std::abs(ADOQuery1.AsFloat(u"BillSum"_s))));
-    Edit3->setText(ADOQuery1.AsString(u"BillRemark"_s));
-    Edit4->setText(ADOQuery1.AsString(u"BillMan"_s));
+    DateTimePicker1->setDate(bill.created);
+    Edit1->setText(bill.serial);
+    SelectComboItem(ComboBox2, bill.reason);
+    SelectComboItem(ComboBox3, bill.state);
+    SetComboText(ComboBox5, bill.customer);
+    Edit2->setText(FormatAmount(std::abs(bill.sum)));
+    Edit3->setText(bill.remark);
+    Edit4->setText(bill.man);
     LoadLinkedVouchers();
     m_shownFields = FieldTexts();
 
@@ -289,16 +269,15 @@ bool TFormBuySell::ShowStored() {
 }
 
 void TFormBuySell::LoadLinkedVouchers() {
-    if (!ShareDM->OpenSql(
-            ADOQueryGrid,
-            u"Select MoneyIndex,MoneyCreateTime,MoneySerial,AccountName,MoneyIn,MoneyOut,MoneySum "
-            "From Account,MoneyTable Where (AccountIndex = MoneyAccount) And (MoneyBill = %1) Order By MoneyIndex"_s
-                .arg(CurrentBill),
-            kOpenFailed)) {
+    Result<ResultSet> rows = LinkedVouchers(Db(), CurrentBill);
+    if (!rows) {
+        ShowOutcome(this, rows);
+        m_vouchers = ResultSet();
         DBGridEh1->Clear();
         return;
     }
-    DBGridEh1->SetData(ADOQueryGrid);
+    m_vouchers = std::move(rows.value);
+    DBGridEh1->SetData(m_vouchers);
     // An empty list shows empty footers, never the count and sums of an earlier list.
     DBGridEh1->SetCountAndSums(u"MoneyCreateTime"_s, {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
 }
@@ -315,19 +294,24 @@ std::optional<double> TFormBuySell::AmountToStore() {
     return entry.value;
 }
 
-FieldValues TFormBuySell::BillValues(double amount) const {
-    const double signedAmount = IsSales() || amount == 0 ? amount : -amount;
-    return {
-        {u"BillRecordTime"_s, TheUi().Today().toString(Qt::ISODate)},
-        {u"BillCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
-        {u"BillSerial"_s, Edit1->text()},
-        {u"BillUser"_s, ComboBox5->currentText()},
-        {u"BillSum"_s, signedAmount},
-        {u"BillReason"_s, ComboBox2->currentText()},
-        {u"BillState"_s, ComboBox3->currentText()},
-        {u"BillRemark"_s, Edit3->text()},
-        {u"BillMan"_s, CurrentUser},
-    };
+BillInput TFormBuySell::FieldInput(double amount) const {
+    BillInput in;
+    in.kind = DocKind;
+    in.created = DateTimePicker1->date();
+    in.recorded = TheUi().Today();
+    in.serial = Edit1->text();
+    in.customer = ComboBox5->currentText();
+    in.amount = amount;
+    in.reason = ComboBox2->currentText();
+    in.state = ComboBox3->currentText();
+    in.remark = Edit3->text();
+    in.man = CurrentUser;
+    return in;
+}
+
+std::optional<qint64> TFormBuySell::StoredAhead() const {
+    if (CurrentBill == 1) return std::nullopt;
+    return CurrentBill;
 }
 
 void TFormBuySell::BitBtn1Click() {
@@ -359,52 +343,22 @@ bool TFormBuySell::StoreBill() {
     const std::optional<double> amount = AmountToStore();
     if (!amount) return false;
 
-    Database& db = ShareDM->ADOConnection1;
-    FieldValues values = BillValues(*amount);
+    const BillInput in = FieldInput(*amount);
 
     if (IsNew()) {
-        bool vanished = false;
-        qint64 key = CurrentBill;
-        // The bill and its number land together or not at all.
-        const bool ok = db.Transaction([&] {
-            if (CurrentBill == 1) {
-                FieldValues withKind = values;
-                withKind.prepend({u"BillKind"_s, Text(DocKind)});
-                key = db.Insert(u"Bill"_s, withKind);
-                if (key < 0) return false;
-            } else {
-                const int changed = db.Update(u"Bill"_s, values, u"BillIndex = ?"_s, {CurrentBill});
-                if (changed <= 0) {
-                    vanished = changed == 0;
-                    return false;
-                }
-            }
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit1->text()}}, u"SettingIndex = ?"_s,
-                             {SettingRow()}) >= 0;
-        });
-        if (!ok) {
-            if (vanished)
-                TheUi().Message(this, u"找不到要修改的记录"_s);
-            else
-                ShareDM->ShowFailure(this, u"数据保存失败"_s);
+        const Result<qint64> key = StoreNewBill(Db(), in, StoredAhead());
+        if (!key) {
+            ShowOutcome(this, key);
             return false;
         }
-        CurrentBill = int(key);
+        CurrentBill = int(key.value);
         TheUi().Message(this, u"单据新增成功"_s);
         accept();
         return false;
     }
 
-    if (!ShareDM->OpenSql(ShareDM->ADOQueryTemp,
-                          u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed))
-        return false;
-    if (ShareDM->ADOQueryTemp.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要修改的记录"_s);
-        return false;
-    }
-    // The kind never changes, nor does the recorded number.
-    if (db.Update(u"Bill"_s, values, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
-        ShareDM->ShowFailure(this, u"数据保存失败"_s);
+    if (const Outcome changed = ChangeBill(Db(), CurrentBill, in); !changed) {
+        ShowOutcome(this, changed);
         return false;
     }
     TheUi().Message(this, u"记录修改成功"_s);
@@ -418,18 +372,13 @@ void TFormBuySell::BitBtn2Click() {
 
 void TFormBuySell::BitBtn3Click() {
     if (BitBtn3->isHidden()) return; // only an unlocked stored bill can be deleted
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(CurrentBill), kOpenFailed))
-        return;
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要删除的记录"_s);
+    if (const Outcome there = FindBillToDelete(Db(), CurrentBill); !there) {
+        ShowOutcome(this, there);
         return;
     }
     if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
-    // Only the bill goes: its vouchers stay, still naming it.
-    Database& db = ShareDM->ADOConnection1;
-    if (db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {CurrentBill}) < 0) {
-        ShareDM->ShowFailure(this, u"数据删除失败"_s);
+    if (const Outcome deleted = DeleteBill(Db(), CurrentBill); !deleted) {
+        ShowOutcome(this, deleted);
         return;
     }
     accept();
@@ -453,21 +402,12 @@ void TFormBuySell::Button1Click() {
         }
         const std::optional<double> amount = AmountToStore();
         if (!amount) return;
-        Database& db = ShareDM->ADOConnection1;
-        qint64 key = -1;
-        const bool ok = db.Transaction([&] {
-            FieldValues values = BillValues(*amount);
-            values.prepend({u"BillKind"_s, Text(DocKind)});
-            key = db.Insert(u"Bill"_s, values);
-            if (key < 0) return false;
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit1->text()}}, u"SettingIndex = ?"_s,
-                             {SettingRow()}) >= 0;
-        });
-        if (!ok) {
-            ShareDM->ShowFailure(this, u"数据保存失败"_s);
+        const Result<qint64> key = StoreNewBill(Db(), FieldInput(*amount), std::nullopt);
+        if (!key) {
+            ShowOutcome(this, key);
             return;
         }
-        CurrentBill = int(key);
+        CurrentBill = int(key.value);
     }
 
     FormGetPay->OpenMode = tev::OpenMode::New;
@@ -483,8 +423,7 @@ void TFormBuySell::Button1Click() {
 }
 
 void TFormBuySell::Button2Click() {
-    if (Button2->isHidden() || !ADOQueryGrid.Active() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0)
-        return;
+    if (Button2->isHidden() || DBGridEh1->CurrentInteger(u"MoneyIndex"_s) <= 0) return;
     FormGetPay->OpenMode = tev::OpenMode::Change;
     FormGetPay->DocKind = VoucherKindOfSum(DBGridEh1->CurrentFloat(u"MoneySum"_s));
     FormGetPay->CurrentVoucher = int(DBGridEh1->CurrentInteger(u"MoneyIndex"_s));
@@ -499,20 +438,16 @@ void TFormBuySell::DBGridEh1DblClick() {
 }
 
 void TFormBuySell::Button3Click() {
-    if (Button3->isHidden() || !ADOQueryGrid.Active()) return;
+    if (Button3->isHidden()) return;
     const qint64 voucher = DBGridEh1->CurrentInteger(u"MoneyIndex"_s);
     if (voucher <= 0) return;
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(voucher), kOpenFailed))
-        return;
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要删除的记录"_s);
+    if (const Outcome there = FindVoucherToDelete(Db(), voucher); !there) {
+        ShowOutcome(this, there);
         return;
     }
     if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
-    Database& db = ShareDM->ADOConnection1;
-    if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {voucher}) < 0) {
-        ShareDM->ShowFailure(this, u"数据删除失败"_s);
+    if (const Outcome deleted = DeleteVoucher(Db(), voucher); !deleted) {
+        ShowOutcome(this, deleted);
         return;
     }
     LoadLinkedVouchers();
@@ -526,17 +461,7 @@ void TFormBuySell::done(int result) {
 void TFormBuySell::FormClose() {
     const int bill = CurrentBill;
     CurrentBill = 1;
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(bill), kOpenFailed)) return;
-    if (q.RecordCount() == 0) return;
-    // The bill was stored only so that its vouchers could name it: it goes with all of
-    // them, or nothing goes.
-    Database& db = ShareDM->ADOConnection1;
-    const bool ok = db.Transaction([&] {
-        return db.Delete(u"MoneyTable"_s, u"MoneyBill = ?"_s, {bill}) >= 0 &&
-               db.Delete(u"Bill"_s, u"BillIndex = ?"_s, {bill}) >= 0;
-    });
-    if (!ok) ShareDM->ShowFailure(this, u"数据删除失败"_s);
+    if (const Outcome undone = UndoAbandonedBill(Db(), bill); !undone) ShowOutcome(this, undone);
 }
 
 QStringList TFormBuySell::FieldTexts() const {
@@ -565,26 +490,13 @@ void TFormBuySell::ActionPrintExecute() {
 // Prints the stored bill with what was received or paid on it, what is still owed, its
 // vouchers and its amount in capitals. Needs no password: locked bills print too.
 void TFormBuySell::PrintStored() {
-    if (!ShareDM->OpenSql(ADOQuery1, BillPrintStatement(CurrentBill), kOpenFailed)) return;
-    if (ADOQuery1.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要打印的单据"_s);
+    Result<BillPrint> print = PrepareBillPrint(Db(), CurrentBill);
+    if (!print) {
+        ShowOutcome(this, print);
         return;
     }
-    ADOQuery1.First();
-    const QString capitals = AmountToCapitals(AmountToCentDigits(std::abs(ADOQuery1.AsFloat(u"BillSum"_s))));
-
-    if (!ShareDM->OpenSql(ADOQueryBigFont, u"Select * From PrintBigFont"_s, kOpenFailed)) return;
-    if (ADOQueryBigFont.RecordCount() > 0) {
-        ADOQueryBigFont.First();
-        Database& db = ShareDM->ADOConnection1;
-        if (db.Update(u"PrintBigFont"_s, {{u"BigFontValue"_s, capitals}}, u"BigFontIndex = ?"_s,
-                      {ADOQueryBigFont.AsInteger(u"BigFontIndex"_s)}) < 0) {
-            ShareDM->ShowFailure(this, u"打印数据准备失败"_s);
-            return;
-        }
-        // The report reads the row as stored.
-        if (!ShareDM->OpenSql(ADOQueryBigFont, u"Select * From PrintBigFont"_s, kOpenFailed)) return;
-    }
+    m_printedBill = std::move(print.value.bill);
+    m_capitals = std::move(print.value.capitals);
 
     frReport1.SetMainDataSet(&m_gridData, u"ADOQueryGrid"_s);
     frReport1.SetDataSet(u"ADOQuery1"_s, &m_billData);
@@ -593,17 +505,6 @@ void TFormBuySell::PrintStored() {
                                 PreviewButton::Exit);
     if (!LoadReportTemplate(frReport1, u"Bill.frf"_s)) return;
     PrepareAndShow(frReport1, this);
-}
-
-QString BillPrintStatement(int billIndex) {
-    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,IIF(Round(Sum(MoneySum),2) "
-           u"Is "
-           "Null,0,Round(Sum(MoneySum),2)) As BillGet,BillSum-IIF(Round(Sum(MoneySum),2) Is "
-           "Null,0,Round(Sum(MoneySum),2)) As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill "
-           "Left Join "
-           "MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) Where (BillIndex = %1) Group By "
-           "BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,BillState,BillRemark"_s
-               .arg(billIndex);
 }
 
 } // namespace tev

@@ -4,7 +4,8 @@
 // unlocks them. Callers set the public fields, show it modally and read the result (OK:
 // a bill was stored or deleted) and, for a stored bill, Unlocked.
 
-#include "data/Query.h"
+#include "data/Database.h"
+#include "domain/Bills.h"
 #include "domain/Kinds.h"
 #include "report_engine/Report.h"
 #include "ui/Form.h"
@@ -60,12 +61,7 @@ public:
     void Button3Click();
     void DBGridEh1DblClick();
 
-    // The editor's own query (the bill stored ahead of its vouchers, the print header) and
-    // the data set behind the voucher list.
-    Query ADOQuery1;
-    Query ADOQueryGrid;
-    // The rows of PrintBigFont while a bill prints; the bill's report object.
-    Query ADOQueryBigFont;
+    // The bill's report object.
     Report frReport1;
 
     QLabel* Image1;
@@ -106,9 +102,10 @@ private:
     // The amount to store (0 for an empty box), or nothing (with the message shown) when the
     // box holds no plain amount.
     std::optional<double> AmountToStore();
-    // The columns written on every store (BillKind apart).
-    FieldValues BillValues(double amount) const;
-    int SettingRow() const { return IsSales() ? 1 : 2; }
+    // The bill as the fields hold it, with the amount to store.
+    BillInput FieldInput(double amount) const;
+    // The new bill's row when it was stored ahead of its first voucher.
+    std::optional<qint64> StoredAhead() const;
     // The checks and the store with their messages; true when the bill was stored.
     bool StoreBill();
     void PrintStored();
@@ -116,12 +113,14 @@ private:
 
     QStringList m_shownFields;
 
-    ResultSetData m_gridData{&ADOQueryGrid};
-    ResultSetData m_billData{&ADOQuery1};
-    ResultSetData m_bigFontData{&ADOQueryBigFont};
+    // The rows behind the voucher list, and the bill and the capitals row of the last print:
+    // the report reads them where they lie.
+    ResultSet m_vouchers;
+    ResultSet m_printedBill;
+    ResultSet m_capitals;
+    ResultSetData m_gridData{&m_vouchers};
+    ResultSetData m_billData{&m_printedBill};
+    ResultSetData m_bigFontData{&m_capitals};
 };
-
-// The bill with the amount received or paid on it (BillGet) and what is still owed (BillOwe).
-QString BillPrintStatement(int billIndex);
 
 } // namespace tev

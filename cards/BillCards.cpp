@@ -1,11 +1,12 @@
 #include "cards/BillCards.h"
 
-#include "app/ShareDM.h"
 #include "bills/BillForm.h"
 #include "bills/BuySellForm.h"
+#include "domain/Bills.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 
 #include <QComboBox>
@@ -17,25 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString BillListWhere(const DocumentListOptions& options) {
-    return u" Where (BillIndex > 1) And (BillKind = '销售开单' Or BillKind = '采购开单')"_s +
-           DocumentDateCondition(u"Bill"_s, options.workingDate, options.dateRange) + options.filter;
-}
-
-QString BillCountStatement(const DocumentListOptions& options) {
-    return u"Select Count(*) As RecordCount From Bill"_s + BillListWhere(options);
-}
-
-QString BillPageStatement(const DocumentListOptions& options, int offset, int limit) {
-    return u"Select * From Bill"_s + BillListWhere(options) +
-           DocumentOrderClause(u"Bill"_s, options.sortField, options.sortDirection) +
-           u" Limit %1 Offset %2"_s.arg(limit).arg(offset);
-}
-
-QString BillPayStatement(qint64 billIndex) {
-    return u"Select ROUND(SUM(MoneySum),2) As BillPay From MoneyTable Where MoneyBill = %1"_s.arg(billIndex);
-}
 
 CardKind BillCardPage::Kind() {
     CardKind k;
@@ -86,21 +68,21 @@ DocumentListOptions BillCardPage::ListOptions() const {
 }
 
 bool BillCardPage::CountRecords(int& count) {
-    return OpenCount(BillCountStatement(ListOptions()), u"获取单据时出错"_s, count);
+    return TakeCount(CountBills(Db(), ListOptions()), count);
 }
 
 bool BillCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
-    return OpenRows(BillPageStatement(ListOptions(), offset, limit), u"获取单据时出错"_s, rows);
+    return TakeRows(BillPage(Db(), ListOptions(), offset, limit), rows);
 }
 
 bool BillCardPage::FillTile(CardTile& tile, const ResultSet& row) {
     // What was received (a sales bill) or paid (a purchase bill): the net of the linked
     // vouchers, read before any label changes so that a failure leaves the tile as it was.
-    Query& q = ShareDM->ADOQueryTemp2;
-    if (!ShareDM->OpenSql(q, BillPayStatement(row.AsInteger(u"BillIndex"_s)), u"数据库打开失败"_s))
+    const Result<double> paid = BillPaid(Db(), row.AsInteger(u"BillIndex"_s));
+    if (!paid) {
+        ShowOutcome(nullptr, paid);
         return false;
-    q.First();
-    const double paid = q.AsFloat(u"BillPay"_s);
+    }
 
     const QString name = row.AsString(u"BillUser"_s);
     const double sum = row.AsFloat(u"BillSum"_s);
@@ -109,7 +91,7 @@ bool BillCardPage::FillTile(CardTile& tile, const ResultSet& row) {
     tile.SetTextColour(sum >= 0 ? TileBlue : TileRed);
     tile.Values[1]->setText(FormatAmount(std::fabs(sum)) + u" 元"_s);
     tile.Under->setText(row.AsString(u"BillKind"_s).remove(u'开'));
-    tile.Values[2]->setText(FormatAmount(std::fabs(paid)) + u" 元"_s);
+    tile.Values[2]->setText(FormatAmount(std::fabs(paid.value)) + u" 元"_s);
     tile.setToolTip(name);
     return true;
 }
@@ -124,18 +106,14 @@ void BillCardPage::OpenBillTile(int n) {
 }
 
 void BillCardPage::OpenTile(int, qint64 key) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From Bill Where BillIndex = %1"_s.arg(key), u"单据表打开失败"_s))
-        return;
-    if (q.RecordCount() == 0) {
-        ShowMessage(u"找不到要修改的记录"_s);
+    const Result<BillKind> kind = StoredBillKind(Db(), key);
+    if (!kind) {
+        ShowOutcome(nullptr, kind);
         return;
     }
-    q.First();
     FormBuySell->OpenMode = OpenMode::Change;
-    // Any kind but a sales bill's opens as a purchase bill.
-    FormBuySell->DocKind = BillKindFromText(q.AsString(u"BillKind"_s)).value_or(BillKind::Purchase);
-    FormBuySell->CurrentBill = int(q.AsInteger(u"BillIndex"_s));
+    FormBuySell->DocKind = kind.value;
+    FormBuySell->CurrentBill = int(key);
     FormBuySell->Unlocked = false;
     FormBuySell->CustomerFixed = false;
     TheUi().ShowModal(FormBuySell);

@@ -3,20 +3,11 @@
 // its customer, its amount and what has been received or paid against it so far.
 
 #include "cards/CardPage.h"
-#include "cards/DocumentList.h"
+#include "domain/Documents.h"
 
 class QLabel;
 
 namespace tev {
-
-// The conditions after "Where": the two bill kinds, the date range and the salesman's filter.
-QString BillListWhere(const DocumentListOptions& options);
-// "Select Count(*) …" of the list.
-QString BillCountStatement(const DocumentListOptions& options);
-// One screen page of the list, in list order.
-QString BillPageStatement(const DocumentListOptions& options, int offset, int limit);
-// The rounded sum of the vouchers linked to a bill, as BillPay (empty without vouchers).
-QString BillPayStatement(qint64 billIndex);
 
 class BillCardPage : public CardPage {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "app/ShareDM.h"
 #include "ui/Form.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -237,6 +238,24 @@ void CardPage::SetTileIcon(CardTile& tile, double amount) {
 
 QString CardPage::StatusText(int count, int pageNumber, int pages) {
     return CardStatusText(count, pageNumber, pages);
+}
+
+bool CardPage::TakeCount(const Result<int>& counted, int& count) {
+    if (!counted) {
+        ShowOutcome(nullptr, counted);
+        return false;
+    }
+    count = counted.value;
+    return true;
+}
+
+bool CardPage::TakeRows(Result<ResultSet> read, ResultSet& rows) {
+    if (!read) {
+        ShowOutcome(nullptr, read);
+        return false;
+    }
+    rows = std::move(read.value);
+    return true;
 }
 
 bool CardPage::OpenCount(const QString& jetSql, const QString& failureMessage, int& count) {

@@ -6,6 +6,7 @@
 // filled from a row and what a click opens.
 
 #include "data/Database.h"
+#include "domain/Outcome.h"
 #include "ui/Shell.h"
 #include "ui/Views.h"
 
@@ -164,9 +165,13 @@ protected:
     virtual QString StatusText(int count, int pageNumber, int pages);
     virtual void NewRecordClick() {}
 
-    // Statement helpers on the shared scratch query: the first column of the first row as
-    // a count, and a whole result copied out (so that the per-tile statements may reuse the
-    // scratch queries).
+    // What the kind's own domain functions answered for CountRecords and OpenPageRows: the
+    // count or the rows, or false with the failure's message shown.
+    bool TakeCount(const Result<int>& counted, int& count);
+    bool TakeRows(Result<ResultSet> read, ResultSet& rows);
+    // For the kinds that still run their own statements, on the shared scratch query: the
+    // first column of the first row as a count, and a whole result copied out (so that the
+    // per-tile statements may reuse the scratch queries).
     bool OpenCount(const QString& jetSql, const QString& failureMessage, int& count);
     bool OpenRows(const QString& jetSql, const QString& failureMessage, ResultSet& rows);
 

@@ -1,9 +1,10 @@
 #include "cards/VoucherCards.h"
 
-#include "app/ShareDM.h"
+#include "domain/Vouchers.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Ui.h"
 #include "vouchers/BillForm2.h"
 #include "vouchers/GetPayForm.h"
@@ -17,21 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tev {
-
-QString VoucherListWhere(const DocumentListOptions& options) {
-    return u" Where (MoneyIndex > 1)"_s +
-           DocumentDateCondition(u"Money"_s, options.workingDate, options.dateRange) + options.filter;
-}
-
-QString VoucherCountStatement(const DocumentListOptions& options) {
-    return u"Select Count(*) As RecordCount From MoneyTable"_s + VoucherListWhere(options);
-}
-
-QString VoucherPageStatement(const DocumentListOptions& options, int offset, int limit) {
-    return u"Select * From MoneyTable"_s + VoucherListWhere(options) +
-           DocumentOrderClause(u"Money"_s, options.sortField, options.sortDirection) +
-           u" Limit %1 Offset %2"_s.arg(limit).arg(offset);
-}
 
 CardKind VoucherCardPage::Kind() {
     CardKind k;
@@ -82,11 +68,11 @@ DocumentListOptions VoucherCardPage::ListOptions() const {
 }
 
 bool VoucherCardPage::CountRecords(int& count) {
-    return OpenCount(VoucherCountStatement(ListOptions()), u"获取财务单据时出错"_s, count);
+    return TakeCount(CountVouchers(Db(), ListOptions()), count);
 }
 
 bool VoucherCardPage::OpenPageRows(int offset, int limit, ResultSet& rows) {
-    return OpenRows(VoucherPageStatement(ListOptions(), offset, limit), u"获取财务单据时出错"_s, rows);
+    return TakeRows(VoucherPage(Db(), ListOptions(), offset, limit), rows);
 }
 
 bool VoucherCardPage::FillTile(CardTile& tile, const ResultSet& row) {
@@ -114,18 +100,14 @@ void VoucherCardPage::OpenVoucherTile(int n) {
 }
 
 void VoucherCardPage::OpenTile(int, qint64 key) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(key),
-                          u"单据表打开失败"_s))
-        return;
-    if (q.RecordCount() == 0) {
-        ShowMessage(u"找不到要修改的记录"_s);
+    const Result<VoucherKind> kind = StoredVoucherKind(Db(), key);
+    if (!kind) {
+        ShowOutcome(nullptr, kind);
         return;
     }
-    q.First();
     FormGetPay->OpenMode = OpenMode::Change;
-    FormGetPay->DocKind = VoucherKindOfSum(q.AsFloat(u"MoneySum"_s));
-    FormGetPay->CurrentVoucher = int(q.AsInteger(u"MoneyIndex"_s));
+    FormGetPay->DocKind = kind.value;
+    FormGetPay->CurrentVoucher = int(key);
     FormGetPay->CustomerFixed = false;
     if (TheUi().ShowModal(FormGetPay) == QDialog::Accepted) TheShell().RefreshAllViews();
 }

@@ -3,18 +3,11 @@
 // month, with its customer, its category and token, and its amount.
 
 #include "cards/CardPage.h"
-#include "cards/DocumentList.h"
+#include "domain/Documents.h"
 
 class QLabel;
 
 namespace tev {
-
-// The conditions after "Where": the date range and the salesman's filter.
-QString VoucherListWhere(const DocumentListOptions& options);
-// "Select Count(*) …" of the list.
-QString VoucherCountStatement(const DocumentListOptions& options);
-// One screen page of the list, in list order.
-QString VoucherPageStatement(const DocumentListOptions& options, int offset, int limit);
 
 class VoucherCardPage : public CardPage {
     Q_OBJECT

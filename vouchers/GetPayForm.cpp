@@ -1,13 +1,15 @@
 #include "vouchers/GetPayForm.h"
 
 #include "access/ModifyPassword.h"
-#include "app/ShareDM.h"
-#include "rules/Capitals.h"
+#include "domain/Lists.h"
+#include "domain/Vouchers.h"
 #include "rules/PublicFunction.h"
+#include "ui/Combo.h"
 #include "ui/EditorPictures.h"
 #include "ui/EditorWidgets.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "ui/Shell.h"
 #include "ui/Ui.h"
 
@@ -35,7 +37,6 @@ constexpr int kBannerHeight = 60;
 
 const QString kIncome = u"财务收入单"_s;
 const QString kNew = u"新增"_s;
-const QString kOpenFailed = u"数据库打开失败"_s;
 
 } // namespace
 
@@ -142,14 +143,11 @@ void TFormGetPay::FormShow() {
     Image1->setPixmap(
         BannerBand(ProgramDir + u"Res/"_s + mode + kind + u".bmp"_s, kWidth, kBannerHeight, title));
 
-    Query& q = ShareDM->ADOQueryTemp;
-    LoadCombo(ComboBox1, q, u"Select * From Account Where (AccountIndex > 1)"_s + AccountFilter, false,
-              u"AccountName"_s);
-    LoadCombo(ComboBox2, q, OptionListStatement(1), false, u"ParameterValue"_s);
-    LoadCombo(ComboBox3, q, OptionListStatement(2), false, u"ParameterValue"_s);
-    LoadCombo(ComboBox4, q, OptionListStatement(3), false, u"ParameterValue"_s);
-    LoadCombo(ComboBox5, q, u"Select * From Customer Where (CustomerIndex > 1)"_s + CustomerFilter, false,
-              u"CustomerName"_s);
+    FillCombo(ComboBox1, AccountNames(Db(), AccountFilter), false);
+    FillCombo(ComboBox2, OptionTexts(Db(), 1), false);
+    FillCombo(ComboBox3, OptionTexts(Db(), 2), false);
+    FillCombo(ComboBox4, OptionTexts(Db(), 3), false);
+    FillCombo(ComboBox5, CustomerNames(Db(), CustomerFilter), false);
     ComboBox5->setEnabled(!CustomerFixed);
 
     if (IsNew()) {
@@ -172,51 +170,42 @@ void TFormGetPay::ShowNew() {
     for (QComboBox* c : {ComboBox1, ComboBox2, ComboBox3, ComboBox4})
         if (c->count() > 0) c->setCurrentIndex(0);
 
-    Query& q = ShareDM->ADOQueryTemp;
-    if (PresetCustomer != 0 &&
-        ShareDM->OpenSql(q, u"Select * From Customer Where CustomerIndex = %1"_s.arg(PresetCustomer),
-                         u"客户数据读入失败"_s) &&
-        q.RecordCount() > 0) {
-        q.First();
-        SelectComboItem(ComboBox5, q.AsString(u"CustomerName"_s));
+    if (PresetCustomer != 0) {
+        const Result<std::optional<QString>> name = CustomerNameOf(Db(), PresetCustomer);
+        if (!name)
+            ShowOutcome(this, name);
+        else if (name.value)
+            SelectComboItem(ComboBox5, *name.value);
     }
     if (!PresetReason.isEmpty()) SelectComboItem(ComboBox2, PresetReason);
 
-    const int row = IsIncome() ? 3 : 4;
-    if (ShareDM->OpenSql(q, u"Select * From Setting Where SettingIndex = %1"_s.arg(row), kOpenFailed) &&
-        q.RecordCount() > 0) {
-        q.First();
-        // A stored number with letters after its digits, or one too long to count on, gives
-        // no proposal: the box stays empty rather than guessing.
-        Edit4->setText(NextSerialNumber(q.AsString(u"SettingValue"_s)));
-    }
+    // A stored number with letters after its digits, or one too long to count on, gives no
+    // proposal: the box stays empty rather than guessing.
+    const Result<QString> number = ProposedNumber(Db(), NumberRow(DocKind));
+    if (number)
+        Edit4->setText(number.value);
+    else
+        ShowOutcome(this, number);
 }
 
 bool TFormGetPay::ShowStored() {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q,
-                          u"Select * From Account,MoneyTable Where (AccountIndex = MoneyAccount) And "
-                          "(MoneyIndex = %1)"_s.arg(CurrentVoucher),
-                          u"帐款读入失败"_s)) {
+    const Result<VoucherRecord> stored = LoadVoucher(Db(), CurrentVoucher);
+    if (!stored) {
+        ShowOutcome(this, stored);
         reject();
         return false;
     }
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要修改的记录"_s);
-        reject();
-        return false;
-    }
-    q.First();
-    SelectComboItem(ComboBox1, q.AsString(u"AccountName"_s));
-    DateTimePicker1->setDate(q.AsDate(u"MoneyCreateTime"_s));
-    SelectComboItem(ComboBox2, q.AsString(u"MoneyReason"_s));
-    Edit2->setText(FormatAmount(std::abs(q.AsFloat(u"MoneySum"_s))));
-    SelectComboItem(ComboBox3, q.AsString(u"MoneyType"_s));
-    SelectComboItem(ComboBox4, q.AsString(u"MoneyToken"_s));
-    SetComboText(ComboBox5, q.AsString(u"MoneyUser"_s));
-    Edit3->setText(q.AsString(u"MoneyRemark"_s));
-    Edit4->setText(q.AsString(u"MoneySerial"_s));
-    Edit5->setText(q.AsString(u"MoneyMan"_s));
+    const VoucherRecord& v = stored.value;
+    SelectComboItem(ComboBox1, v.accountName);
+    DateTimePicker1->setDate(v.created);
+    SelectComboItem(ComboBox2, v.reason);
+    Edit2->setText(FormatAmount(std::abs(v.sum)));
+    SelectComboItem(ComboBox3, v.type);
+    SelectComboItem(ComboBox4, v.token);
+    SetComboText(ComboBox5, v.customer);
+    Edit3->setText(v.remark);
+    Edit4->setText(v.serial);
+    Edit5->setText(v.man);
     BitBtn3->show();
     PrintButton->show();
     m_shownFields = FieldTexts();
@@ -255,20 +244,18 @@ std::optional<qint64> TFormGetPay::CheckFields(double& amount) {
     if (!HasSelection(ComboBox3)) return refuse(u"请选择帐款类别"_s, ComboBox3);
     if (!HasSelection(ComboBox4)) return refuse(u"请选择帐款凭证"_s, ComboBox4);
 
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(
-            q, u"Select * From Account Where AccountName = '%1'"_s.arg(SqlText(ComboBox1->currentText())),
-            kOpenFailed))
+    // The account is found by the name the list offered: one renamed or deleted since is refused.
+    const Result<qint64> account = VoucherAccount(Db(), ComboBox1->currentText());
+    if (!account) {
+        ShowOutcome(this, account);
         return std::nullopt;
-    if (q.RecordCount() == 0) return refuse(u"找不到所需要的帐户"_s, nullptr);
-    q.First();
-    const qint64 account = q.AsInteger(u"AccountIndex"_s);
+    }
 
     if (ComboBox5->currentText().isEmpty())
         return refuse(u"请选择客户名称"_s, ComboBox5->isEnabled() ? ComboBox5 : nullptr);
     if (!IsValidSerialNumber(Edit4->text())) return refuse(u"单据编号格式有误，字母不能在数字后面"_s, Edit4);
     amount = entry.value;
-    return account;
+    return account.value;
 }
 
 void TFormGetPay::BitBtn1Click() {
@@ -280,36 +267,24 @@ bool TFormGetPay::StoreVoucher() {
     const std::optional<qint64> account = CheckFields(amount);
     if (!account) return false;
 
-    const bool income = IsIncome();
-    // Written as +0, never -0: a voucher of 0 reads back as income.
-    const double signedAmount = income || amount == 0 ? amount : -amount;
-    FieldValues values = {
-        {u"MoneyAccount"_s, *account},
-        {u"MoneyCreateTime"_s, DateTimePicker1->date().toString(Qt::ISODate)},
-        {u"MoneyUser"_s, ComboBox5->currentText()},
-        {u"MoneyReason"_s, ComboBox2->currentText()},
-        {u"MoneyIn"_s, income ? amount : 0.0},
-        {u"MoneyOut"_s, income ? 0.0 : amount},
-        {u"MoneySum"_s, signedAmount},
-        {u"MoneyType"_s, ComboBox3->currentText()},
-        {u"MoneyToken"_s, ComboBox4->currentText()},
-        {u"MoneyRemark"_s, Edit3->text()},
-        {u"MoneySerial"_s, Edit4->text()},
-        {u"MoneyMan"_s, Edit5->text()},
-    };
-    Database& db = ShareDM->ADOConnection1;
+    VoucherInput in;
+    in.kind = DocKind;
+    in.account = *account;
+    in.created = DateTimePicker1->date();
+    in.customer = ComboBox5->currentText();
+    in.reason = ComboBox2->currentText();
+    in.amount = amount;
+    in.type = ComboBox3->currentText();
+    in.token = ComboBox4->currentText();
+    in.remark = Edit3->text();
+    in.serial = Edit4->text();
+    in.man = Edit5->text();
+    in.bill = LinkedBill;
+    in.recorded = TheUi().Today();
 
     if (IsNew()) {
-        values.append({u"MoneyBill"_s, LinkedBill});
-        values.append({u"MoneyRecordTime"_s, TheUi().Today().toString(Qt::ISODate)});
-        // The voucher and its number land together or not at all.
-        const bool ok = db.Transaction([&] {
-            if (db.Insert(u"MoneyTable"_s, values) < 0) return false;
-            return db.Update(u"Setting"_s, {{u"SettingValue"_s, Edit4->text()}}, u"SettingIndex = ?"_s,
-                             {income ? 3 : 4}) >= 0;
-        });
-        if (!ok) {
-            ShareDM->ShowFailure(this, u"数据保存失败"_s);
+        if (const Outcome stored = StoreNewVoucher(Db(), in); !stored) {
+            ShowOutcome(this, stored);
             return false;
         }
         TheUi().Message(this, u"记录新增成功"_s);
@@ -317,16 +292,8 @@ bool TFormGetPay::StoreVoucher() {
     }
 
     if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return false;
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
-                          kOpenFailed))
-        return false;
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要修改的记录"_s);
-        return false;
-    }
-    if (db.Update(u"MoneyTable"_s, values, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
-        ShareDM->ShowFailure(this, u"数据保存失败"_s);
+    if (const Outcome changed = ChangeVoucher(Db(), CurrentVoucher, in); !changed) {
+        ShowOutcome(this, changed);
         return false;
     }
     TheUi().Message(this, u"记录修改成功"_s);
@@ -341,18 +308,13 @@ void TFormGetPay::BitBtn2Click() {
 void TFormGetPay::BitBtn3Click() {
     if (BitBtn3->isHidden()) return; // a new voucher has nothing to delete
     if (!AskModifyPassword(u"修改密码"_s, u"请输入资料修改密码"_s, QString())) return;
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, u"Select * From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
-                          kOpenFailed))
-        return;
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要删除的记录"_s);
+    if (const Outcome there = FindVoucherToDelete(Db(), CurrentVoucher); !there) {
+        ShowOutcome(this, there);
         return;
     }
     if (!TheUi().AskYesNo(this, u"确实要删除该记录吗？"_s, u"删除警告"_s)) return;
-    Database& db = ShareDM->ADOConnection1;
-    if (db.Delete(u"MoneyTable"_s, u"MoneyIndex = ?"_s, {CurrentVoucher}) < 0) {
-        ShareDM->ShowFailure(this, u"数据删除失败"_s);
+    if (const Outcome deleted = DeleteVoucher(Db(), CurrentVoucher); !deleted) {
+        ShowOutcome(this, deleted);
         return;
     }
     accept();
@@ -367,19 +329,14 @@ void TFormGetPay::ActionPrintExecute() {
 }
 
 void TFormGetPay::PrintStored() {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(
-            q, u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(CurrentVoucher),
-            u"数据库打开失败"_s))
-        return;
-    // A voucher deleted meanwhile is reported, not printed as an empty form.
-    if (q.RecordCount() == 0) {
-        TheUi().Message(this, u"找不到要打印的单据"_s);
+    Result<VoucherPrint> print = PrepareVoucherPrint(Db(), CurrentVoucher);
+    if (!print) {
+        ShowOutcome(this, print);
         return;
     }
-    q.First();
-    CapitalText = AmountToCapitals(AmountToCentDigits(q.AsFloat(u"MSum"_s)));
-    m_voucherData.SetRows(&q);
+    m_printedVoucher = std::move(print.value.voucher);
+    CapitalText = print.value.capitals;
+    m_voucherData.SetRows(&m_printedVoucher);
     frReport1.SetMainDataSet(&m_voucherData, u"ADOQueryTemp"_s);
     frReport1.SetVariableCallback(
         [this](const QString& name, QVariant& value) { frReport1GetValue(name, value); });

@@ -97,6 +97,8 @@ private:
 
     QStringList m_shownFields;
 
+    // The voucher of the last print: the report reads it where it lies.
+    ResultSet m_printedVoucher;
     ResultSetData m_voucherData;
 };
 

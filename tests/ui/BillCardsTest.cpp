@@ -19,25 +19,6 @@ using tevtest::DocumentCardsFixture;
 
 namespace {
 
-TEST(DocumentDates, MonthRunsFromTheFirstToTheDayBeforeTheNextFirst) {
-    struct Case {
-        QDate working, first, last;
-    } cases[] = {
-        {QDate(2024, 2, 10), QDate(2024, 2, 1), QDate(2024, 2, 29)}, // leap year
-        {QDate(2023, 2, 28), QDate(2023, 2, 1), QDate(2023, 2, 28)},
-        {QDate(2024, 12, 31), QDate(2024, 12, 1), QDate(2024, 12, 31)}, // into the next year
-        {QDate(2024, 4, 1), QDate(2024, 4, 1), QDate(2024, 4, 30)},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FirstDayOfMonth(c.working), c.first);
-        EXPECT_EQ(LastDayOfMonth(c.working), c.last) << c.working.toString().toStdString();
-    }
-    EXPECT_EQ(DocumentDateCondition(u"Bill"_s, QDate(2024, 2, 10), 1),
-              u" And (BillCreateTime Between #2024-2-1# And #2024-2-29#)"_s);
-    EXPECT_EQ(DocumentDateCondition(u"Money"_s, QDate(2024, 2, 10), 0),
-              u" And (MoneyCreateTime = #2024-2-10#)"_s);
-}
-
 class BillCardsTest : public DocumentCardsFixture {
 protected:
     BillCardPage* Page() const { return static_cast<BillCardPage*>(FormMain->BillCards); }
