@@ -1,6 +1,5 @@
 #include "cards/CardPage.h"
 
-#include "app/ShareDM.h"
 #include "ui/Form.h"
 #include "ui/Globals.h"
 #include "ui/Messages.h"
@@ -255,21 +254,6 @@ bool CardPage::TakeRows(Result<ResultSet> read, ResultSet& rows) {
         return false;
     }
     rows = std::move(read.value);
-    return true;
-}
-
-bool CardPage::OpenCount(const QString& jetSql, const QString& failureMessage, int& count) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, jetSql, failureMessage)) return false;
-    q.First();
-    count = q.IsEmpty() ? 0 : int(q.At(0, 0).toLongLong());
-    return true;
-}
-
-bool CardPage::OpenRows(const QString& jetSql, const QString& failureMessage, ResultSet& rows) {
-    Query& q = ShareDM->ADOQueryTemp;
-    if (!ShareDM->OpenSql(q, jetSql, failureMessage)) return false;
-    rows = q;
     return true;
 }
 

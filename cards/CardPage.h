@@ -169,11 +169,6 @@ protected:
     // count or the rows, or false with the failure's message shown.
     bool TakeCount(const Result<int>& counted, int& count);
     bool TakeRows(Result<ResultSet> read, ResultSet& rows);
-    // For the kinds that still run their own statements, on the shared scratch query: the
-    // first column of the first row as a count, and a whole result copied out (so that the
-    // per-tile statements may reuse the scratch queries).
-    bool OpenCount(const QString& jetSql, const QString& failureMessage, int& count);
-    bool OpenRows(const QString& jetSql, const QString& failureMessage, ResultSet& rows);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

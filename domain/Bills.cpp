@@ -145,14 +145,21 @@ QString ReceivedSumExpression() {
     return u"IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2))"_s;
 }
 
-QString BillPrintStatement(qint64 bill) {
+QString BillRowSelect() {
     const QString received = ReceivedSumExpression();
     return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"_s + received +
            u" As BillGet,BillSum-"_s + received +
            u" As BillOwe,BillMan,BillReason,BillState,BillRemark From (Bill Left Join MoneyTable On "
-           "Bill.BillIndex = MoneyTable.MoneyBill) Where (BillIndex = %1) Group By "
-           "BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,BillState,BillRemark"_s
-               .arg(bill);
+           "Bill.BillIndex = MoneyTable.MoneyBill)"_s;
+}
+
+QString BillRowGrouping() {
+    return u" Group By BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,"
+           "BillState,BillRemark"_s;
+}
+
+QString BillPrintStatement(qint64 bill) {
+    return BillRowSelect() + u" Where (BillIndex = %1)"_s.arg(bill) + BillRowGrouping();
 }
 
 Result<BillPrint> PrepareBillPrint(Database& db, qint64 bill) {

@@ -77,7 +77,12 @@ Result<ResultSet> LinkedVouchers(Database& db, qint64 bill);
 // vouchers rounded to cents, 0 when it has none. An expression over Bill left-joined with
 // MoneyTable and grouped by bill; every statement that shows a bill's received amount uses it.
 QString ReceivedSumExpression();
-// The bill with the amount received or paid on it (BillGet) and what is still owed (BillOwe).
+// The bill row every list and print shows, up to "Where": the bill's columns with what was
+// received or paid on it (BillGet) and what is still owed (BillOwe), over Bill left-joined with
+// MoneyTable; and the grouping that folds the join back to one row per bill.
+QString BillRowSelect();
+QString BillRowGrouping();
+// The bill row of one bill.
 QString BillPrintStatement(qint64 bill);
 
 // What a bill's printout reads: the bill's row of BillPrintStatement and the rows of

@@ -1,5 +1,6 @@
 #include "domain/Customers.h"
 
+#include "domain/Bills.h"
 #include "domain/Kinds.h"
 #include "domain/Periods.h"
 #include "rules/PublicFunction.h"
@@ -321,12 +322,8 @@ QString CustomerDocsStatement(CustomerDocs kind, const QString& name, const QDat
     const QString period = u"%1 And %2"_s.arg(SqlDate(first), SqlDate(last));
     if (kind == CustomerDocs::Sales || kind == CustomerDocs::Purchases) {
         const QString billKind = Text(kind == CustomerDocs::Sales ? BillKind::Sales : BillKind::Purchase);
-        return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"
-               "IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillGet,"
-               "BillSum-IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillOwe,"
-               "BillMan,BillReason,BillState,BillRemark "
-               "From (Bill Left Join MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill) "
-               "Where (BillUser = '%1') And (BillKind = '%2') And (BillCreateTime Between %3)"_s.arg(
+        return BillRowSelect() +
+               u" Where (BillUser = '%1') And (BillKind = '%2') And (BillCreateTime Between %3)"_s.arg(
                    SqlText(name), billKind, period);
     }
     const QString sign = kind == CustomerDocs::Income ? u"(MoneySum >= 0)"_s : u"(MoneySum < 0)"_s;

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Query.h"
+#include "domain/Bills.h"
 #include "domain/Periods.h"
 #include "rules/PublicFunction.h"
 
@@ -42,11 +43,7 @@ void QueryWords::Ranges(bool period, QDate from, QDate to, bool amounts, const Q
 }
 
 QString BillQuerySelect() {
-    return u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,"
-           "IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillGet,"
-           "BillSum-IIF(Round(Sum(MoneySum),2) Is Null,0,Round(Sum(MoneySum),2)) As BillOwe,"
-           "BillMan,BillReason,BillState,BillRemark "
-           "From (Bill Left Join MoneyTable On Bill.BillIndex = MoneyTable.MoneyBill)"_s;
+    return BillRowSelect();
 }
 
 QString BillQueryStatement(const BillQueryInput& in, const QString& billFilter) {
@@ -171,8 +168,7 @@ QString MoneyMonthDescription(QDate working) {
 }
 
 QString BillListGrouping() {
-    return u" Group By BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,BillMan,BillReason,"
-           "BillState,BillRemark"_s;
+    return BillRowGrouping();
 }
 
 QString BillListOrderClause(BillListOrder order) {
