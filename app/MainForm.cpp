@@ -7,6 +7,7 @@
 #include "customers/CustomerForm3.h"
 #include "data/Migrate.h"
 #include "domain/Access.h"
+#include "domain/Kinds.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
@@ -320,7 +321,8 @@ bool TFormMain::SignIn() {
     // A new user starts without the previous user's customer search.
     if (FormCustomer3) FormCustomer3->ClearSearch();
 
-    if (CurrentRole == u"管理员"_s) {
+    const std::optional<Role> role = RoleFromText(CurrentRole);
+    if (role == Role::Administrator) {
         for (int i = 0; i < PageCount; ++i)
             PageControl1->setTabVisible(i, i >= SettingsPage);
         PageControl1->setCurrentIndex(SettingsPage);
@@ -332,7 +334,7 @@ bool TFormMain::SignIn() {
             Settings->LoadPasswords();
         }
         SetLoginFace(u"管理员"_s, u"Res/BlueFish.bmp"_s);
-    } else if (CurrentRole == u"财务主管"_s || CurrentRole == u"财务总监"_s || CurrentRole == u"总经理"_s) {
+    } else if (role && IsManagement(*role)) {
         for (int i = 0; i < PageCount; ++i)
             PageControl1->setTabVisible(i, i < SettingsPage);
         PageControl1->setCurrentIndex(CustomerPage);
@@ -342,11 +344,11 @@ bool TFormMain::SignIn() {
         VoucherFilter.clear();
         RestoreSortCombos();
         RefreshAllViews();
-        const QString picture = CurrentRole == u"财务主管"_s   ? u"Res/YellowFish.bmp"_s
-                                : CurrentRole == u"财务总监"_s ? u"Res/OrangeFish.bmp"_s
-                                                               : u"Res/GreenFish.bmp"_s;
+        const QString picture = role == Role::FinanceSupervisor ? u"Res/YellowFish.bmp"_s
+                                : role == Role::FinanceDirector ? u"Res/OrangeFish.bmp"_s
+                                                                : u"Res/GreenFish.bmp"_s;
         SetLoginFace(CurrentRole, picture);
-    } else if (CurrentRole == u"业务员"_s) {
+    } else if (role == Role::Salesman) {
         const bool business = CurrentRange.contains(u"业务管理"_s);
         const bool finance = CurrentRange.contains(u"财务管理"_s);
         for (int i = 0; i < PageCount; ++i) {

@@ -218,7 +218,7 @@ TFormCustomer::TFormCustomer(QWidget* parent) : TForm(parent) {
 }
 
 void TFormCustomer::FormShow() {
-    const bool salesman = CurrentRole == u"业务员"_s;
+    const bool salesman = RoleFromText(CurrentRole) == Role::Salesman;
     const bool business = !salesman || CurrentRange.contains(u"业务管理"_s);
     const bool finance = !salesman || CurrentRange.contains(u"财务管理"_s);
     for (QPushButton* b : {Button1, Button2, SellButton, BuyButton})

@@ -1,6 +1,7 @@
 #include "reports/QueryForm.h"
 
 #include "data/Database.h"
+#include "domain/Kinds.h"
 #include "rules/PublicFunction.h"
 #include "ui/EditorWidgets.h"
 #include "ui/Forms.h"
@@ -92,7 +93,7 @@ void TQueryForm::PlaceQuickSearch(int y, const QString& caption) {
 void TQueryForm::ResetFields() {
     for (QLineEdit* e : {Edit2, Edit3, Edit4, Edit5})
         e->clear();
-    if (CurrentRole == u"业务员"_s) {
+    if (RoleFromText(CurrentRole) == Role::Salesman) {
         // A salesman searches his own documents only; his name is not his to change.
         Edit6->setText(CurrentUser);
         QPalette grey = m_normalPalette;
