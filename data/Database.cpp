@@ -6,6 +6,7 @@
 #include "rules/PublicFunction.h"
 
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>

@@ -9,14 +9,15 @@
 #include <QDateTime>
 #include <QList>
 #include <QPair>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 
 #include <functional>
+
+class QSqlDatabase;
+class QSqlError;
 
 namespace tev {
 
@@ -124,6 +125,7 @@ public:
     // returns false or a statement inside it failed. Nested calls join the outer one.
     bool Transaction(const std::function<bool()>& work);
 
+    // The engine's connection, for the data layer's own use (the dialect, prepared statements).
     QSqlDatabase Connection() const;
     // The engine's particulars (SqliteDialect() unless another is given).
     const Dialect& SqlDialect() const { return *m_dialect; }

@@ -1,9 +1,8 @@
 #include "data/DemoData.h"
 
 #include "data/Database.h"
+#include "data/Statement.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 
@@ -44,36 +43,24 @@ QString Iso(const QDate& d) {
     return d.toString(u"yyyy-MM-dd"_s);
 }
 
-// A statement prepared once and run for many rows, for writing many rows fast. The
-// first failure is kept in error; later runs do nothing.
+// A prepared statement whose first failure is copied into the filler's error.
 class Statement {
 public:
-    Statement(Database& db, const QString& sql, QString& error) : m_query(db.Connection()), m_error(error) {
-        if (!m_query.prepare(sql)) Fail();
+    Statement(Database& db, const QString& sql, QString& error) : m_statement(db, sql), m_error(error) {
+        Keep();
     }
-
-    // Runs with the values bound in order; the key of an inserted row, or -1.
     qint64 Run(const QVariantList& values) {
-        if (!m_error.isEmpty()) return -1;
-        // The text columns are NOT NULL: an absent text is stored as empty text.
-        for (int i = 0; i < values.size(); ++i) {
-            const QVariant& v = values[i];
-            const bool nullText = v.typeId() == QMetaType::QString && v.toString().isNull();
-            m_query.bindValue(i, nullText ? QVariant(u""_s) : v);
-        }
-        if (!m_query.exec()) {
-            Fail();
-            return -1;
-        }
-        return m_query.lastInsertId().toLongLong();
+        const qint64 key = m_statement.Run(values);
+        Keep();
+        return key;
     }
 
 private:
-    void Fail() {
-        if (m_error.isEmpty()) m_error = m_query.lastError().text();
+    void Keep() {
+        if (m_statement.Failed() && m_error.isEmpty()) m_error = m_statement.LastError();
     }
 
-    QSqlQuery m_query;
+    PreparedStatement m_statement;
     QString& m_error;
 };
 

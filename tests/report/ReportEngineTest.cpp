@@ -380,7 +380,9 @@ TEST(ReportStretch, LongNameMakesItsRowTallerAndTheRowKeepsOneHeight) {
     EXPECT_EQ(rows[1][2]->Text(), u"1.00"_s);
     EXPECT_EQ(rows[1][2]->object.hAlign, HAlign::Right);
     for (const RenderedItem& item : report.Pages()[0].items) {
-        if (item.object.name == u"Total"_s) EXPECT_DOUBLE_EQ(item.Rect().top(), top);
+        if (item.object.name == u"Total"_s) {
+            EXPECT_DOUBLE_EQ(item.Rect().top(), top);
+        }
     }
 
     // Without stretch the same rows keep the template's height and its text stays whole.
@@ -429,7 +431,9 @@ TEST(ReportStretch, GrownRowsMoveWholeToTheNextPageWithHeadersSumsAndPageNumbers
         EXPECT_EQ(FirstText(page, u"PageSum"_s), u"本页 %1.00"_s.arg(pageSum, 0, 'f', 0));
         EXPECT_EQ(FirstText(page, u"PageNo"_s), u"第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages));
         for (const RenderedItem& item : page.items) {
-            if (item.object.name == u"PageNo"_s) EXPECT_DOUBLE_EQ(item.Rect().bottom(), 110.0);
+            if (item.object.name == u"PageNo"_s) {
+                EXPECT_DOUBLE_EQ(item.Rect().bottom(), 110.0);
+            }
         }
     }
     EXPECT_EQ(expectedLine, count + 1);

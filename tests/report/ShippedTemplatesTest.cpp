@@ -265,8 +265,9 @@ TEST_P(ListPrint, HundredRowsBreakIntoPagesWithHeadersAndPageNumbers) {
     QSet<QString> cells;
     for (const ReportObject& o : master->objects) {
         cells.insert(o.name);
-        if (o.text == customerField || o.text.endsWith(u"Remark]"_s) || o.text == u"[AccountName]"_s)
+        if (o.text == customerField || o.text.endsWith(u"Remark]"_s) || o.text == u"[AccountName]"_s) {
             EXPECT_TRUE(o.wordWrap && !o.shrinkToFit) << o.name.toStdString();
+        }
     }
     const double bodyBottom = t.page.PageSize().height() - t.page.marginBottom - footer;
     const RenderedItem* wrappedOnPage2 = nullptr;
