@@ -29,8 +29,8 @@ struct Outcome {
     bool IsFailure() const { return kind == Failed; }
 
     static Outcome Ok() { return {}; }
-    static Outcome Refuse(QString message) { return {Refused, std::move(message), DbError::None}; }
-    static Outcome Gone(QString message) { return {Missing, std::move(message), DbError::None}; }
+    static Outcome Refuse(const QString& message) { return {Refused, message, DbError::None}; }
+    static Outcome Gone(const QString& message) { return {Missing, message, DbError::None}; }
     // The last failure of db, logged with the operation's words.
     static Outcome Fail(QString operation, const Database& db);
     // The text for the message box: the message, and for a database failure the reason on a

@@ -57,10 +57,10 @@ int main(int argc, char** argv) {
         mode = Mode::Bulk;
         args.removeFirst();
         if (args.size() < 4) return Usage();
-        for (int i = 0; i < 3; ++i) {
+        for (int& count : counts) {
             bool ok = false;
-            counts[i] = args.takeFirst().toInt(&ok);
-            if (!ok || counts[i] < 0) return Usage();
+            count = args.takeFirst().toInt(&ok);
+            if (!ok || count < 0) return Usage();
         }
         if (counts[0] < 1) return Fail(u"at least one customer is needed"_s);
     }
