@@ -36,10 +36,7 @@ FieldValues BillValues(const BillInput& in) {
 
 // Whether the bill's row is there: Done, Gone with missing, or the failed read.
 Outcome BillThere(Database& db, qint64 bill, const QString& missing) {
-    ResultSet rs;
-    if (!db.Select(BillRowStatement(bill), rs)) return Outcome::Fail(kOpenFailed, db);
-    if (rs.IsEmpty()) return Outcome::Gone(missing);
-    return Outcome::Ok();
+    return RowThere(db, BillRowStatement(bill), missing);
 }
 
 } // namespace

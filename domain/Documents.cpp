@@ -61,4 +61,11 @@ Result<std::optional<QString>> CustomerNameOf(Database& db, qint64 customer) {
     return std::optional<QString>(rs.AsString(u"CustomerName"_s));
 }
 
+Outcome RowThere(Database& db, const QString& statement, const QString& missing) {
+    ResultSet rs;
+    if (!db.Select(statement, rs)) return Outcome::Fail(u"数据库打开失败"_s, db);
+    if (rs.IsEmpty()) return Outcome::Gone(missing);
+    return Outcome::Ok();
+}
+
 } // namespace tev

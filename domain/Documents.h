@@ -53,4 +53,7 @@ bool RecordNumber(Database& db, int row, const QString& number);
 // no customer has that key. A failed read carries "客户数据读入失败".
 Result<std::optional<QString>> CustomerNameOf(Database& db, qint64 customer);
 
+// Whether a statement finds a row: Done, Gone with missing, or the failed read ("数据库打开失败").
+Outcome RowThere(Database& db, const QString& statement, const QString& missing);
+
 } // namespace tev

@@ -37,10 +37,7 @@ FieldValues VoucherValues(const VoucherInput& in) {
 }
 
 Outcome VoucherThere(Database& db, qint64 voucher, const QString& missing) {
-    ResultSet rs;
-    if (!db.Select(VoucherRowStatement(voucher), rs)) return Outcome::Fail(kOpenFailed, db);
-    if (rs.IsEmpty()) return Outcome::Gone(missing);
-    return Outcome::Ok();
+    return RowThere(db, VoucherRowStatement(voucher), missing);
 }
 
 } // namespace
