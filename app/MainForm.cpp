@@ -187,6 +187,11 @@ void TFormMain::BuildPages() {
     PageControl1 = new QTabWidget(Panel3);
     PageControl1->setObjectName(u"PageControl1"_s);
     layout->addWidget(PageControl1);
+    // A report list refreshed while off screen catches up when its page is shown.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == BillReportPage && BillReport) BillReport->EnsureFresh();
+        if (page == MoneyReportPage && MoneyReport) MoneyReport->EnsureFresh();
+    });
     // What a user with no page to use sees instead: nothing of the business.
     NoPageLabel = new QLabel(u"当前用户没有可以使用的功能页面，请与管理员联系。"_s, Panel3);
     NoPageLabel->setObjectName(u"NoPageLabel"_s);
@@ -395,8 +400,9 @@ void TFormMain::RefreshAllViews() {
     RefreshBillCards();
     RefreshVoucherCards();
     RefreshAccountCards();
-    RunMoneyReport();
-    RunBillReport();
+    // A report list that is not on screen runs when it is shown next.
+    if (MoneyReport) MoneyReport->Refresh();
+    if (BillReport) BillReport->Refresh();
 }
 
 void TFormMain::RefreshCustomerCards() {

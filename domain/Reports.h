@@ -3,8 +3,11 @@
 // fields, the month lists, the grouping and the orders of the two lists, and the words that
 // say what a list shows. The requests a list keeps are built here.
 
+#include "data/RowSource.h"
 #include "domain/ListRequest.h"
 #include "domain/Outcome.h"
+
+#include <QHash>
 
 #include <QDate>
 #include <QString>
@@ -100,6 +103,23 @@ QString MoneyListOrderClause(MoneyListOrder order);
 // Opens a list's full statement (kept statement, salesman's filter, grouping, order) into
 // rows; a failure leaves rows closed and carries "数据库打开失败".
 Outcome OpenList(Database& db, const QString& statement, Query& rows);
+
+// A report list as it is shown, printed and exported: its rows read where they lie and its
+// footers (the count and the column sums) from one aggregate statement. The figures are those
+// of the list's statement as kept (kept statement, salesman's filter, grouping, order); a bill
+// list of the searches' own statements is read by bill, with what was received on each bill
+// summed from that bill's vouchers, so that a screen of a million bills reads a screen of rows.
+struct ListRows {
+    std::shared_ptr<RowSource> rows;
+    int count = 0;
+    QHash<QString, double> sums; // by column
+};
+// The bill list; sums of BillSum, BillGet, BillOwe. A failure carries "数据库打开失败".
+Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter,
+                              BillListOrder order);
+// The voucher list; sums of MoneyIn, MoneyOut, MoneySum.
+Result<ListRows> OpenMoneyList(Database& db, const QString& kept, const QString& voucherFilter,
+                               MoneyListOrder order);
 
 // The requests the query forms hand to the lists: the search's statement with its words, the
 // month of the working date with "本月（…）".

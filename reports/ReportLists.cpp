@@ -14,6 +14,7 @@
 #include "vouchers/GetPayForm.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -45,7 +46,7 @@ QString CountText(int rows) {
 } // namespace
 
 ReportListPage::ReportListPage(QWidget* sheet, const QString& queryName, bool billList)
-    : QObject(sheet), ListQuery(queryName), m_sheet(sheet), m_billList(billList) {
+    : QObject(sheet), m_sheet(sheet), m_billList(billList) {
     ListReport.SetMainDataSet(&m_printData, queryName);
     // The printed list says what it shows, so a page can be read on its own.
     ListReport.SetVariableCallback([this](const QString& name, QVariant& value) {
@@ -53,6 +54,21 @@ ReportListPage::ReportListPage(QWidget* sheet, const QString& queryName, bool bi
     });
     ListReport.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find |
                                  PreviewButton::Exit);
+}
+
+bool ReportListPage::OnScreen() const {
+    return m_sheet->isVisibleTo(m_sheet->window());
+}
+
+void ReportListPage::Refresh() {
+    if (OnScreen())
+        Run(ListRequest());
+    else
+        m_stale = !m_request.IsEmpty();
+}
+
+void ReportListPage::EnsureFresh() {
+    if (m_stale) Run(ListRequest());
 }
 
 QPushButton* ReportListPage::MakeButton(const QString& name, const QString& caption) {
@@ -109,18 +125,24 @@ QString ReportListPage::FullStatement() const {
 void ReportListPage::Run(const ListRequest& request) {
     if (!request.IsEmpty()) m_request = request;
     if (m_request.IsEmpty()) return;
+    m_stale = false;
     m_statement = m_request.statement();
     m_conditions = m_request.description ? m_request.description() : QString();
     ConditionsLine->setText(u"查询条件："_s + (m_conditions.isEmpty() ? u"（未注明）"_s : m_conditions));
     ConditionsLine->setToolTip(ConditionsLine->text());
-    if (const Outcome opened = OpenList(Db(), FullStatement(), ListQuery); !opened) {
+    Result<ListRows> opened = OpenRows(m_statement);
+    if (!opened) {
         ShowOutcome(nullptr, opened);
+        ListQuery = OpenedList();
+        m_printData.SetRows(nullptr);
         Grid->Clear();
         UpdateListButtons();
         return;
     }
+    ListQuery = {opened.value.rows, opened.value.count, opened.value.sums};
+    m_printData.SetRows(ListQuery.rows);
     UpdateListButtons();
-    Grid->SetData(ListQuery);
+    Grid->SetSource(ListQuery.rows);
     // An empty list shows no stale count or sums from an earlier run.
     Grid->ClearFooters();
     if (ListQuery.RecordCount() > 0) SetFooters();
@@ -138,9 +160,12 @@ void ReportListPage::UpdateListButtons() {
 }
 
 void ReportListPage::RememberWidths() {
+    // The rows of the first screens decide: a long list is not read whole for its widths.
+    constexpr int kMeasuredRows = 256;
     const QFontMetrics metrics(Grid->View()->font());
+    const int rows = std::min(Grid->RowCount(), kMeasuredRows);
     for (int column = 0; column < m_widths.size(); ++column)
-        for (int row = 0; row < Grid->RowCount(); ++row) {
+        for (int row = 0; row < rows; ++row) {
             const int width = metrics.horizontalAdvance(Grid->Model()->CellText(row, column));
             if (width > m_widths[column]) m_widths[column] = width + 20;
         }
@@ -153,6 +178,7 @@ void ReportListPage::TitleClick(int column) {
 }
 
 void ReportListPage::PrintList() {
+    EnsureFresh();
     if (!ListQuery.Active()) return;
     const QString printType = IniReadString(ini::Section, ini::PrintType, u"纵向打印"_s, IniFileName);
     if (!LoadReportTemplate(ListReport, ListTemplateName(m_billList, printType))) return;
@@ -213,11 +239,19 @@ QString BillReportList::OrderClause() const {
                                                       : BillListOrder::ByTime);
 }
 
+Result<ListRows> BillReportList::OpenRows(const QString& kept) const {
+    const QString order = ComboBox2->currentText();
+    return OpenBillList(Db(), kept, Filter(),
+                        order == u"按客户排"_s ? BillListOrder::ByCustomer
+                        : order == kByAmount   ? BillListOrder::ByAmount
+                                               : BillListOrder::ByTime);
+}
+
 void BillReportList::SetFooters() {
     DBGridEh2->SetFooterText(u"BillCreateTime"_s, CountText(BReportADOQuery.RecordCount()), Qt::black);
-    DBGridEh2->SetFooterText(u"BillSum"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillSum"_s)), Qt::black);
-    DBGridEh2->SetFooterText(u"BillGet"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillGet"_s)), Qt::blue);
-    DBGridEh2->SetFooterText(u"BillOwe"_s, FormatAmount(DBGridEh2->ColumnSum(u"BillOwe"_s)), Qt::red);
+    DBGridEh2->SetFooterText(u"BillSum"_s, FormatAmount(BReportADOQuery.sums.value(u"BillSum"_s)), Qt::black);
+    DBGridEh2->SetFooterText(u"BillGet"_s, FormatAmount(BReportADOQuery.sums.value(u"BillGet"_s)), Qt::blue);
+    DBGridEh2->SetFooterText(u"BillOwe"_s, FormatAmount(BReportADOQuery.sums.value(u"BillOwe"_s)), Qt::red);
 }
 
 void BillReportList::ActionBillReportExecute() {
@@ -293,11 +327,20 @@ QString MoneyReportList::OrderClause() const {
                                                        : MoneyListOrder::ByTime);
 }
 
+Result<ListRows> MoneyReportList::OpenRows(const QString& kept) const {
+    const QString order = ComboBox9->currentText();
+    return OpenMoneyList(Db(), kept, Filter(),
+                         order == u"按帐户排"_s ? MoneyListOrder::ByAccount
+                         : order == kByAmount   ? MoneyListOrder::ByAmount
+                                                : MoneyListOrder::ByTime);
+}
+
 void MoneyReportList::SetFooters() {
     DBGridEh1->SetFooterText(u"MoneyCreateTime"_s, CountText(MReportADOQuery.RecordCount()), Qt::black);
-    DBGridEh1->SetFooterText(u"MoneyIn"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyIn"_s)), Qt::blue);
-    DBGridEh1->SetFooterText(u"MoneyOut"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneyOut"_s)), Qt::red);
-    DBGridEh1->SetFooterText(u"MoneySum"_s, FormatAmount(DBGridEh1->ColumnSum(u"MoneySum"_s)), Qt::black);
+    DBGridEh1->SetFooterText(u"MoneyIn"_s, FormatAmount(MReportADOQuery.sums.value(u"MoneyIn"_s)), Qt::blue);
+    DBGridEh1->SetFooterText(u"MoneyOut"_s, FormatAmount(MReportADOQuery.sums.value(u"MoneyOut"_s)), Qt::red);
+    DBGridEh1->SetFooterText(u"MoneySum"_s, FormatAmount(MReportADOQuery.sums.value(u"MoneySum"_s)),
+                             Qt::black);
 }
 
 void MoneyReportList::ActionMoneyReportExecute() {

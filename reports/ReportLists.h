@@ -4,7 +4,7 @@
 // the statement it was last given and runs it again, with the signed-in salesman's filter
 // and the chosen order, whenever the data or the order changes.
 
-#include "data/Query.h"
+#include "domain/Reports.h"
 #include "report_engine/Report.h"
 #include "ui/DataGrid.h"
 #include "ui/ReportSupport.h"
@@ -29,6 +29,14 @@ public:
     // empty; it stays kept, so the next run fails the same way until a new one succeeds.
     using ReportList::Run;
     void Run(const ListRequest& request) override;
+    // After a change: a list on screen runs its kept request again at once; a list that is
+    // not shown only notes that it is out of date and runs when its page is shown (a long list
+    // kept on another page costs a save nothing). The figures are those a run gives.
+    void Refresh() override;
+    // The list is out of date and runs when next shown.
+    bool IsStale() const { return m_stale; }
+    // Runs the kept request again if the list is out of date (its page shown, a print).
+    void EnsureFresh() override;
 
     // The kept statement as it was last made (without filter, grouping or order), and what
     // the list shows in words.
@@ -47,11 +55,20 @@ public:
     // A title click widens a column narrower than its remembered width; it does not sort.
     void TitleClick(int column);
 
+    // The list as last opened: its rows read where they lie, its count and its sums.
+    struct OpenedList {
+        std::shared_ptr<RowSource> rows;
+        int count = 0;
+        QHash<QString, double> sums;
+        bool Active() const { return rows != nullptr; }
+        int RecordCount() const { return count; }
+    };
+
     TDataGrid* Grid = nullptr;
     QComboBox* SortCombo = nullptr;
     // "查询条件：…" above the grid, printed on every page of the list too.
     QLabel* ConditionsLine = nullptr;
-    Query ListQuery;
+    OpenedList ListQuery;
     Report ListReport;
 
 protected:
@@ -59,6 +76,8 @@ protected:
 
     // The salesman's filter of the signed-in user.
     virtual QString Filter() const = 0;
+    // Opens the kept statement with the filter and the order as the list's rows and footers.
+    virtual Result<ListRows> OpenRows(const QString& kept) const = 0;
     // The grouping clause between the filter and the order.
     virtual QString Grouping() const { return {}; }
     // Sets the footers of a list with rows.
@@ -80,13 +99,15 @@ protected:
 
 private:
     void RememberWidths();
+    bool OnScreen() const;
 
     bool m_billList;
+    bool m_stale = false;
     ListRequest m_request;
     QString m_statement;
     QString m_conditions;
     QVector<int> m_widths;
-    ResultSetData m_printData{&ListQuery};
+    RowSourceData m_printData;
 };
 
 // The bill list on the page "业务报表" (TabSheet2).
@@ -110,12 +131,13 @@ public:
     QPushButton* SpeedButton5; // "经营报表"
     QPushButton* SpeedButton6; // "导出Excel"
     QComboBox* ComboBox2;      // order
-    Query& BReportADOQuery = ListQuery;
+    OpenedList& BReportADOQuery = ListQuery;
     Report& frReport3 = ListReport;
 
 protected:
     QString Filter() const override;
     QString Grouping() const override;
+    Result<ListRows> OpenRows(const QString& kept) const override;
     void SetFooters() override;
 
 private:
@@ -141,11 +163,12 @@ public:
     QPushButton* PrintReport;  // "打印列表"
     QPushButton* SpeedButton7; // "导出Excel"
     QComboBox* ComboBox9;      // order
-    Query& MReportADOQuery = ListQuery;
+    OpenedList& MReportADOQuery = ListQuery;
     Report& frReport2 = ListReport;
 
 protected:
     QString Filter() const override;
+    Result<ListRows> OpenRows(const QString& kept) const override;
     void SetFooters() override;
 
 private:

@@ -2,10 +2,18 @@
 
 #include "rules/PublicFunction.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -35,36 +43,42 @@ QString FormatValue(const QVariant& value, GridFormat format) {
 void GridModel::SetColumns(const QVector<GridColumn>& columns) {
     beginResetModel();
     m_columns = columns;
+    MapColumns();
     endResetModel();
 }
 
-void GridModel::SetData(const ResultSet& data) {
+void GridModel::SetSource(std::shared_ptr<RowSource> source) {
     beginResetModel();
-    m_data = data;
+    m_source = std::move(source);
+    MapColumns();
     endResetModel();
+}
+
+void GridModel::MapColumns() {
+    m_sourceColumn.clear();
+    for (const GridColumn& c : m_columns)
+        m_sourceColumn << (m_source ? m_source->ColumnIndex(c.field) : -1);
 }
 
 void GridModel::Clear() {
-    SetData(ResultSet());
+    SetSource(nullptr);
 }
 
 QString GridModel::CellText(int row, int column) const {
-    if (row < 0 || row >= m_data.RecordCount() || column < 0 || column >= m_columns.size()) return {};
-    const GridColumn& c = m_columns[column];
-    const int source = m_data.ColumnIndex(c.field);
+    if (!m_source || row < 0 || row >= m_source->RowCount() || column < 0 || column >= m_columns.size())
+        return {};
+    const int source = m_sourceColumn.value(column, -1);
     if (source < 0) return {};
-    return FormatValue(m_data.At(row, source), c.format);
+    return FormatValue(m_source->Value(row, source), m_columns[column].format);
 }
 
 QVariant GridModel::Value(int row, const QString& field) const {
-    if (row < 0 || row >= m_data.RecordCount()) return {};
-    const int source = m_data.ColumnIndex(field);
-    if (source < 0) return {};
-    return m_data.At(row, source);
+    if (!m_source || row < 0 || row >= m_source->RowCount()) return {};
+    return m_source->Value(row, field);
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_data.RecordCount();
+    return parent.isValid() || !m_source ? 0 : m_source->RowCount();
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
@@ -137,14 +151,22 @@ TDataGrid::TDataGrid(QWidget* parent) : QWidget(parent) {
     m_view->setObjectName(u"View"_s);
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be selected for copying; the current row is the one a click opens.
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->setTextElideMode(Qt::ElideRight);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setAlternatingRowColors(true);
     m_view->setWordWrap(false);
     m_view->verticalHeader()->setVisible(false);
     m_view->verticalHeader()->setDefaultSectionSize(22);
     m_view->horizontalHeader()->setHighlightSections(false);
-    m_view->horizontalHeader()->setStretchLastSection(true);
+    // Every column keeps its width; the table scrolls sideways to the ones beyond the window.
+    m_view->horizontalHeader()->setStretchLastSection(false);
     m_footer = new GridFooter(m_view, this);
     m_footer->setObjectName(u"Footer"_s);
 
@@ -161,12 +183,114 @@ TDataGrid::TDataGrid(QWidget* parent) : QWidget(parent) {
             [this](const QModelIndex& current) {
                 emit CurrentRowChanged(current.isValid() ? current.row() : -1);
             });
+    connect(m_view, &QWidget::customContextMenuRequested, this, &TDataGrid::ShowContextMenu);
+}
+
+bool TDataGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            CopySelectedRows();
+            return true;
+        }
+        const int rows = m_model->rowCount();
+        if (rows > 0 && key->modifiers() == Qt::NoModifier) {
+            if (key->key() == Qt::Key_Home || key->key() == Qt::Key_End) {
+                SetCurrentRow(key->key() == Qt::Key_Home ? 0 : rows - 1);
+                m_view->scrollTo(m_model->index(CurrentRow(), 0));
+                return true;
+            }
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && HasCurrentRow()) {
+                emit DoubleClicked(CurrentRow());
+                return true;
+            }
+        }
+    }
+    if (watched == m_view->viewport() && event->type() == QEvent::ToolTip) {
+        // An elided cell shows its whole text.
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = m_view->indexAt(help->pos());
+        const QString text = index.isValid() ? m_model->CellText(index.row(), index.column()) : QString();
+        const int room = index.isValid() ? m_view->columnWidth(index.column()) - 8 : 0;
+        if (!text.isEmpty() && m_view->fontMetrics().horizontalAdvance(text) > room)
+            QToolTip::showText(help->globalPos(), text, m_view->viewport(), m_view->visualRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TDataGrid::SelectedRowsText() const {
+    QList<int> rows;
+    for (const QModelIndex& index : m_view->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QStringList lines;
+    QStringList titles;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        if (!m_view->isColumnHidden(c)) titles << m_model->Columns()[c].caption;
+    lines << titles.join(u'\t');
+    for (int row : rows) {
+        QStringList cells;
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            if (m_view->isColumnHidden(c)) continue;
+            // A tab or a line break inside a cell would break the rows of the pasted table.
+            QString text = m_model->CellText(row, c);
+            text.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+            cells << text;
+        }
+        lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+void TDataGrid::CopySelectedRows() const {
+    if (m_view->selectionModel()->selectedRows().isEmpty()) return;
+    QGuiApplication::clipboard()->setText(SelectedRowsText());
+}
+
+void TDataGrid::FitColumnsToContent() {
+    const QFontMetrics cells(m_view->font());
+    const QFontMetrics titles(m_view->horizontalHeader()->font());
+    // The rows on screen decide (a long list is not read whole for its widths).
+    const int first = std::max(0, m_view->rowAt(0));
+    const int last = std::min(m_model->rowCount() - 1, first + 60);
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        int width = titles.horizontalAdvance(m_model->Columns()[c].caption) + 16;
+        for (int row = first; row <= last; ++row)
+            width = std::max(width, cells.horizontalAdvance(m_model->CellText(row, c)) + 12);
+        m_view->setColumnWidth(c, std::min(width, 400));
+    }
+}
+
+void TDataGrid::AddContextAction(QAction* action) {
+    m_ownActions << action;
+}
+
+void TDataGrid::ShowContextMenu(const QPoint& at) {
+    QMenu menu(this);
+    menu.setObjectName(u"GridMenu"_s);
+    QAction* copy = menu.addAction(u"复制"_s, this, &TDataGrid::CopySelectedRows);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(!m_view->selectionModel()->selectedRows().isEmpty());
+    menu.addAction(u"全选"_s, m_view, &QTableView::selectAll)->setShortcut(QKeySequence::SelectAll);
+    menu.addAction(u"列宽适应内容"_s, this, &TDataGrid::FitColumnsToContent);
+    if (!m_ownActions.isEmpty()) {
+        menu.addSeparator();
+        for (QAction* a : m_ownActions)
+            menu.addAction(a);
+    }
+    menu.exec(m_view->viewport()->mapToGlobal(at));
 }
 
 void TDataGrid::SetColumns(const QVector<GridColumn>& columns) {
     m_model->SetColumns(columns);
+    // A first width that shows the whole title, whatever the column was given.
+    const QFontMetrics titles(m_view->horizontalHeader()->font());
     for (int i = 0; i < columns.size(); ++i)
-        m_view->setColumnWidth(i, columns[i].width);
+        m_view->setColumnWidth(i,
+                               std::max(columns[i].width, titles.horizontalAdvance(columns[i].caption) + 16));
     m_footer->texts = QVector<QString>(columns.size());
     m_footer->colours = QVector<QColor>(columns.size(), QColor(Qt::blue));
     m_footer->update();
@@ -180,7 +304,11 @@ int TDataGrid::ColumnIndex(const QString& field) const {
 }
 
 void TDataGrid::SetData(const ResultSet& data) {
-    m_model->SetData(data);
+    SetSource(std::make_shared<ResultRows>(data));
+}
+
+void TDataGrid::SetSource(std::shared_ptr<RowSource> source) {
+    m_model->SetSource(std::move(source));
     SetCurrentRow(m_model->rowCount() > 0 ? 0 : -1);
 }
 

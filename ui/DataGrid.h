@@ -1,9 +1,21 @@
 #pragma once
-// A read-only, row-selecting grid over a materialised result, with named columns and a
-// footer row under the table (a count text, column sums). The bill editor's voucher list,
-// the report lists and the user list use it.
+// A read-only, row-selecting grid over rows read where they lie (data/RowSource.h), with
+// named columns and a footer row under the table (a count text, column sums). The bill
+// editor's voucher list, the report lists and the user list use it.
+//
+// What a user can do with every grid: reach every column (first widths from the titles and the
+// content, horizontal scrolling), read an elided cell whole in its tooltip, copy the selected
+// rows with Ctrl+C as tab-separated text with the titles (it pastes into any spreadsheet),
+// use the context menu (copy, select all, fit the columns to their content, and the owner's
+// own actions), move the current row with Home, End, Page Up and Page Down, and open the
+// current row with Enter as with a double click.
 
 #include "data/Database.h"
+#include "data/RowSource.h"
+
+#include <memory>
+
+class QAction;
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -30,18 +42,18 @@ struct GridColumn {
     bool negativeRed = false;
 };
 
-// The table model: the columns of a grid over a copy of a result.
+// The table model: the columns of a grid over a row source.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void SetColumns(const QVector<GridColumn>& columns);
-    void SetData(const ResultSet& data);
+    void SetSource(std::shared_ptr<RowSource> source);
     void Clear();
 
     const QVector<GridColumn>& Columns() const { return m_columns; }
-    const ResultSet& Data() const { return m_data; }
+    const std::shared_ptr<RowSource>& Source() const { return m_source; }
     // The text a cell shows.
     QString CellText(int row, int column) const;
     QVariant Value(int row, const QString& field) const;
@@ -52,8 +64,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    void MapColumns();
+
     QVector<GridColumn> m_columns;
-    ResultSet m_data;
+    std::shared_ptr<RowSource> m_source;
+    QVector<int> m_sourceColumn; // the source's column of each grid column, -1 for none
 };
 
 class GridFooter;
@@ -67,11 +82,13 @@ public:
     const QVector<GridColumn>& Columns() const { return m_model->Columns(); }
     int ColumnIndex(const QString& field) const;
 
-    // Shows a copy of the result; the first row becomes current. Footers are left alone.
+    // Shows a small result held in memory; the first row becomes current. Footers are left alone.
     void SetData(const ResultSet& data);
+    // Shows rows read where they lie (a list of any length); the first row becomes current.
+    void SetSource(std::shared_ptr<RowSource> source);
     // Empties the list and the footers.
     void Clear();
-    const ResultSet& Data() const { return m_model->Data(); }
+    const std::shared_ptr<RowSource>& Source() const { return m_model->Source(); }
     int RowCount() const { return m_model->rowCount(); }
     QString CellText(int row, const QString& field) const;
 
@@ -86,8 +103,19 @@ public:
     qint64 CurrentInteger(const QString& field) const;
     double CurrentFloat(const QString& field) const;
 
-    // The sum of a result column over all rows.
+    // The sum of a result column over all rows (small lists; a long list's sums come from
+    // the database in one statement).
     double ColumnSum(const QString& field) const;
+
+    // The selected rows as tab-separated text, the titles of the shown columns first; what
+    // Ctrl+C puts on the clipboard.
+    QString SelectedRowsText() const;
+    void CopySelectedRows() const;
+    // Every column as wide as its title and the widest text of the rows on screen.
+    void FitColumnsToContent();
+    // An action of the owner's in the context menu (after copy, select all and fit), e.g.
+    // the export of a report list.
+    void AddContextAction(QAction* action);
 
     // Footer texts under the named columns, centred, in blue unless told otherwise.
     void SetFooterText(const QString& field, const QString& text, const QColor& colour = Qt::blue);
@@ -107,10 +135,16 @@ signals:
     void DoubleClicked(int row);
     void CurrentRowChanged(int row);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ShowContextMenu(const QPoint& at);
+
     GridModel* m_model;
     QTableView* m_view;
     GridFooter* m_footer;
+    QList<QAction*> m_ownActions;
 };
 
 } // namespace tev

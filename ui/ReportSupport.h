@@ -3,6 +3,7 @@
 // through the window seam, query results as report data sets, and the templates of Frf/.
 
 #include "data/Database.h"
+#include "data/RowSource.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportData.h"
 
@@ -28,6 +29,20 @@ public:
 
 private:
     const ResultSet* m_rows;
+};
+
+// Rows read where they lie as a report data set: printing a long list reads it in blocks.
+class RowSourceData : public ReportDataSet {
+public:
+    void SetRows(std::shared_ptr<RowSource> rows) { m_rows = std::move(rows); }
+    QStringList Columns() const override { return m_rows ? m_rows->Columns() : QStringList(); }
+    int RowCount() const override { return m_rows ? m_rows->RowCount() : 0; }
+    QVariant Value(int row, int column) const override {
+        return m_rows ? m_rows->Value(row, column) : QVariant();
+    }
+
+private:
+    std::shared_ptr<RowSource> m_rows;
 };
 
 // The template of a report list: the portrait one when the print type is "纵向打印", the

@@ -22,6 +22,8 @@ public:
         Run(statement.isEmpty() ? ListRequest() : ListRequest::Fixed(statement));
     }
     void Refresh() override { Run(ListRequest()); }
+    // Runs again when a refresh found it off screen; called when its page is shown.
+    virtual void EnsureFresh() {}
 };
 
 } // namespace tev

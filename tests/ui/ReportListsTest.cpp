@@ -150,12 +150,45 @@ TEST_F(ReportListsTest, SalesmanSeesOnlyHisRowsAndTheFilterMayRepeat) {
     FormMain->RunMoneyReport(kVouchers);
     EXPECT_EQ(Column(Vouchers()->DBGridEh1, u"MoneySerial"_s), QStringList({u"SR2"_s}));
 
-    // Another user signs in: the kept statements run again with his filter.
+    // Another user signs in: the kept statements run again with his filter — the list on
+    // screen at once, the other one when its page is shown.
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
     BillFilter.clear();
     VoucherFilter.clear();
     FormMain->RefreshAllViews();
     EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 3);
+    EXPECT_FALSE(Bills()->IsStale());
+    EXPECT_TRUE(Vouchers()->IsStale());
+    EXPECT_EQ(Vouchers()->DBGridEh1->RowCount(), 1); // not run yet
+    FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage);
+    EXPECT_FALSE(Vouchers()->IsStale());
     EXPECT_EQ(Vouchers()->DBGridEh1->RowCount(), 2);
+}
+
+// A list kept on a page that is not shown does no work on a change, and shows exactly what a
+// full run shows once its page is shown.
+TEST_F(ReportListsTest, AListNotShownCatchesUpWhenItsPageIsShown) {
+    Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s);
+    FormMain->RunBillReport(kBills);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
+    Bill(u"XS2"_s, u"销售开单"_s, 250, u"2024-03-02"_s);
+    Voucher(u"SR1"_s, cash, 40, u"2024-03-02"_s, Scalar(u"SELECT MAX(BillIndex) FROM Bill"_s).toLongLong());
+    FormMain->RefreshAllViews();
+    EXPECT_TRUE(Bills()->IsStale());
+    EXPECT_EQ(Bills()->DBGridEh2->RowCount(), 1);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+    EXPECT_FALSE(Bills()->IsStale());
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillSerial"_s), QStringList({u"XS1"_s, u"XS2"_s}));
+    EXPECT_EQ(Bills()->DBGridEh2->FooterText(u"BillSum"_s), u"350"_s);
+    EXPECT_EQ(Bills()->DBGridEh2->FooterText(u"BillGet"_s), u"40"_s);
+    // A print of a list that is out of date prints what it would show.
+    FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
+    Bill(u"XS3"_s, u"销售开单"_s, 1, u"2024-03-03"_s);
+    FormMain->RefreshAllViews();
+    QString dump;
+    ExpectPreview(Bills()->frReport3, &dump);
+    Bills()->PrintList();
+    EXPECT_TRUE(dump.contains(u"XS3"_s)) << dump.toStdString();
 }
 
 TEST_F(ReportListsTest, TheThreeOrders) {
@@ -251,6 +284,7 @@ TEST_F(ReportListsTest, DoubleClickOpensTheBillEditor) {
     Bill(u"XS1"_s, u"销售开单"_s, 100, u"2024-03-01"_s);
     const qint64 purchase = Bill(u"CG1"_s, u"采购开单"_s, -300, u"2024-03-02"_s);
     FormMain->RunBillReport(kBills);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage); // the list is on screen
     Bills()->DBGridEh2->SetCurrentRow(1);
 
     // Closed without unlocking: nothing changed, nothing re-run.
@@ -283,6 +317,7 @@ TEST_F(ReportListsTest, DoubleClickOpensTheVoucherEditorByTheSignOfItsSum) {
     const qint64 zero = Voucher(u"SR0"_s, cash, 0, u"2024-03-01"_s);
     const qint64 expense = Voucher(u"ZC1"_s, cash, -0.25, u"2024-03-02"_s);
     FormMain->RunMoneyReport(kVouchers);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::MoneyReportPage); // the list is on screen
     EXPECT_EQ(TextColour(Vouchers()->DBGridEh1, 1, u"MoneySum"_s), QColor(Qt::red));
 
     const struct {
