@@ -1,5 +1,12 @@
 #include "data/RowSource.h"
 
+#include "data/Dialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 #include <algorithm>
 
 namespace tev {
@@ -18,6 +25,14 @@ QVariant RowSource::Value(int row, const QString& column) {
     const int c = ColumnIndex(column);
     return c < 0 ? QVariant() : Value(row, c);
 }
+
+// One statement over the rest of the list, read forward only: each block read in order takes
+// the next rows from it. It is closed at the end of the list or when the reading jumps.
+struct PagedRows::Cursor {
+    QSqlQuery query;
+    int at = 0; // the row the next call of next() gives
+    explicit Cursor(const QSqlDatabase& db) : query(db) { query.setForwardOnly(true); }
+};
 
 std::shared_ptr<PagedRows> PagedRows::Open(Database& db, const QString& countStatement, PageStatement page,
                                            int blockRows, int keptBlocks) {
@@ -41,7 +56,49 @@ std::shared_ptr<PagedRows> PagedRows::Open(Database& db, int count, PageStatemen
         block.rows.push_back(first.Row(r));
     rows->m_blocks.push_front(std::move(block));
     rows->m_blocksRead = 1;
+    rows->m_statements = 1;
+    rows->m_lastRead = 0;
     return rows;
+}
+
+PagedRows::PagedRows(Database& db, PageStatement page, int blockRows, int keptBlocks)
+    : m_db(db), m_page(std::move(page)), m_blockRows(blockRows), m_keptBlocks(keptBlocks) {}
+
+PagedRows::~PagedRows() = default;
+
+bool PagedRows::ReadBlock(int first, Block& block) {
+    block.first = first;
+    const bool inOrder = m_lastRead >= 0 && first == m_lastRead + m_blockRows;
+    if (m_cursor && m_cursor->at != first) m_cursor.reset();
+    if (!m_cursor && inOrder) {
+        // The second block in a row read in order: read on from one statement from here on.
+        auto cursor = std::make_unique<Cursor>(m_db.Connection());
+        ++m_statements;
+        if (!cursor->query.exec(m_db.SqlDialect().Translate(m_page(first, m_count - first)))) return false;
+        cursor->at = first;
+        m_cursor = std::move(cursor);
+    }
+    m_lastRead = first;
+    if (m_cursor) {
+        const int cols = m_cursor->query.record().count();
+        while (int(block.rows.size()) < m_blockRows && m_cursor->query.next()) {
+            QVector<QVariant> row(cols);
+            for (int i = 0; i < cols; ++i)
+                row[i] = m_cursor->query.value(i);
+            block.rows.push_back(std::move(row));
+            ++m_cursor->at;
+        }
+        const bool failed = m_cursor->query.lastError().isValid();
+        if (failed || m_cursor->at >= m_count || int(block.rows.size()) < m_blockRows) m_cursor.reset();
+        return !failed;
+    }
+    ResultSet rs;
+    ++m_statements;
+    if (!m_db.Select(m_page(first, m_blockRows), rs)) return false;
+    block.rows.reserve(size_t(rs.RecordCount()));
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        block.rows.push_back(rs.Row(r));
+    return true;
 }
 
 const PagedRows::Block* PagedRows::BlockOf(int row) {
@@ -51,16 +108,11 @@ const PagedRows::Block* PagedRows::BlockOf(int row) {
         if (it != m_blocks.begin()) m_blocks.splice(m_blocks.begin(), m_blocks, it);
         return &m_blocks.front();
     }
-    ResultSet rs;
-    if (!m_db.Select(m_page(first, m_blockRows), rs)) {
+    Block block;
+    if (!ReadBlock(first, block)) {
         m_failed = true;
         return nullptr;
     }
-    Block block;
-    block.first = first;
-    block.rows.reserve(size_t(rs.RecordCount()));
-    for (int r = 0; r < rs.RecordCount(); ++r)
-        block.rows.push_back(rs.Row(r));
     ++m_blocksRead;
     m_blocks.push_front(std::move(block));
     while (int(m_blocks.size()) > m_keptBlocks)

@@ -2,7 +2,8 @@
 // Rows to show, print or export, read where they lie. A list that can hold every bill or
 // voucher is never copied whole: a paged source knows its row count from one counting
 // statement and reads the rows around the ones asked for in blocks, keeping a few blocks.
-// Reading every row in order (printing, export) therefore holds a few blocks at any time.
+// Reading every row in order (printing, export) therefore holds a few blocks at any time, and
+// reads on from one open statement instead of asking for each block anew.
 
 #include "data/Database.h"
 
@@ -66,15 +67,19 @@ public:
     // Blocks read so far (for tests of how much is held and read).
     int BlocksRead() const { return m_blocksRead; }
     int BlocksHeld() const { return int(m_blocks.size()); }
+    // Statements run for blocks so far: a read in order runs one for the whole stretch.
+    int StatementsRun() const { return m_statements; }
+    ~PagedRows() override;
 
 private:
-    PagedRows(Database& db, PageStatement page, int blockRows, int keptBlocks)
-        : m_db(db), m_page(std::move(page)), m_blockRows(blockRows), m_keptBlocks(keptBlocks) {}
+    PagedRows(Database& db, PageStatement page, int blockRows, int keptBlocks);
     struct Block {
         int first = 0;
         std::vector<QVector<QVariant>> rows;
     };
+    struct Cursor;
     const Block* BlockOf(int row);
+    bool ReadBlock(int first, Block& block);
 
     Database& m_db;
     PageStatement m_page;
@@ -84,6 +89,9 @@ private:
     QStringList m_columns;
     std::list<Block> m_blocks; // most recently used first
     int m_blocksRead = 0;
+    int m_statements = 0;
+    int m_lastRead = -1; // the first row of the block read last
+    std::unique_ptr<Cursor> m_cursor; // open while blocks are read in order
     bool m_failed = false;
 };
 

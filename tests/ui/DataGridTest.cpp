@@ -6,7 +6,11 @@
 #include "app/ShareDM.h"
 #include "ui/DataGrid.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 using namespace tev;
@@ -110,6 +114,52 @@ TEST_F(DataGridTest, DoubleClickReportsTheRow) {
     emit grid.View()->doubleClicked(grid.View()->model()->index(2, 1));
     emit grid.View()->doubleClicked(QModelIndex()); // below the last row: nothing
     EXPECT_EQ(rows, std::vector<int>{2});
+}
+
+TEST_F(DataGridTest, CopyGivesTheSelectedRowsAsTabSeparatedTextWithTitles) {
+    ASSERT_TRUE(ShareDM->ADOConnection1.Execute(
+                    u"UPDATE MoneyTable SET MoneySerial = 'ZC\t1' WHERE MoneySerial = 'ZC1'"_s) == 1);
+    ASSERT_TRUE(ShareDM->ADOConnection1.Select(
+        u"Select MoneyIndex,MoneyCreateTime,MoneySerial,MoneyIn,MoneySum From MoneyTable Where MoneyIndex > 1 "
+        "Order By MoneyIndex"_s,
+        result));
+    grid.SetData(result);
+    // Selected out of order, copied in the list's order; a tab inside a cell cannot split it.
+    grid.View()->selectRow(2);
+    grid.View()->selectionModel()->select(grid.Model()->index(0, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid.View()->selectionModel()->select(grid.Model()->index(1, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString expected = u"开单时间\t单据编号\t收入\t合计\n"
+                             "2024-3-5\tSR1\t100.5\t100.5\n"
+                             "2024-11-20\tZC 1\t0\t-20.25\n"
+                             "2024-3-6\tSR2\t0.1235\t0.1235\n"_s;
+    EXPECT_EQ(grid.SelectedRowsText(), expected);
+    QApplication::clipboard()->clear();
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(grid.View(), &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+}
+
+TEST_F(DataGridTest, HomeEndAndEnterMoveAndOpenTheCurrentRow) {
+    grid.SetData(result);
+    std::vector<int> opened;
+    QObject::connect(&grid, &TDataGrid::DoubleClicked, [&](int row) { opened.push_back(row); });
+    auto press = [this](Qt::Key key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(grid.View(), &e);
+    };
+    press(Qt::Key_End);
+    EXPECT_EQ(grid.CurrentRow(), 2);
+    press(Qt::Key_Return);
+    press(Qt::Key_Home);
+    EXPECT_EQ(grid.CurrentRow(), 0);
+    press(Qt::Key_Enter);
+    EXPECT_EQ(opened, (std::vector<int>{2, 0}));
+    // An empty grid has no row to open.
+    grid.Clear();
+    press(Qt::Key_Return);
+    EXPECT_EQ(opened.size(), 2U);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include "tests/ui/DocumentFixture.h"
 
 #include "bills/BuySellForm.h"
+#include "data/RowSource.h"
+#include "domain/Reports.h"
+#include "rules/PublicFunction.h"
 #include "reports/ReportLists.h"
 #include "rules/IniFile.h"
 #include "vouchers/GetPayForm.h"
@@ -11,6 +14,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -123,6 +127,13 @@ TEST_F(ReportListsTest, OneRowPerBillWithReceivedOwedAndFooters) {
     EXPECT_EQ(TextColour(g, 0, u"BillSum"_s), QColor(Qt::black));
     EXPECT_EQ(TextColour(g, 1, u"BillSum"_s), QColor(Qt::red));
     EXPECT_FALSE(TextColour(g, 1, u"BillOwe"_s).isValid());
+
+    // A search's statement is read without the join: the same rows and figures.
+    FormMain->RunBillReport(BillQuerySelect() + u" Where (BillIndex > 1)"_s);
+    EXPECT_EQ(Column(g, u"BillGet"_s), QStringList({u"550.33"_s, u"0"_s}));
+    EXPECT_EQ(Column(g, u"BillOwe"_s), QStringList({u"449.67"_s, u"-800"_s}));
+    for (const auto& f : footers)
+        EXPECT_EQ(g->FooterText(f.field), f.text) << f.field.toStdString();
 
     // A run that finds nothing leaves no stale count or sums.
     FormMain->RunBillReport(kBills + u" And (BillIndex < 0)"_s);
@@ -251,6 +262,75 @@ TEST_F(ReportListsTest, TheThreeOrders) {
     }
     EXPECT_EQ(TextColour(g, 0, u"MoneySum"_s), QColor(Qt::red));
     EXPECT_EQ(TextColour(g, 2, u"MoneySum"_s), QColor(Qt::black)); // 0
+}
+
+// 200,000 bills: the list shows its last row, its footers are the aggregate of the grouped
+// statement, and reading every row in order (as a print does) holds at most 8 blocks of 256
+// rows and runs one statement for the stretch instead of one per block.
+TEST_F(ReportListsTest, TwoHundredThousandBillsAreReadWhereTheyLie) {
+    Sql(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000) "
+        "INSERT INTO Bill (BillCreateTime, BillSerial, BillKind, BillUser, BillSum, BillMan) "
+        "SELECT date('2024-01-01', '+' || (i % 366) || ' days'), 'XS' || i, '销售开单', "
+        "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, i % 1000 + 0.25, '李娜' FROM n"_s);
+    Sql(u"INSERT INTO MoneyTable (MoneyCreateTime, MoneySerial, MoneyAccount, MoneyUser, MoneyBill, MoneyIn, "
+        "MoneyOut, MoneySum) SELECT BillCreateTime, 'SR' || BillIndex, ?, BillUser, BillIndex, 10.125, 0, 10.125 "
+        "FROM Bill WHERE BillIndex % 97 = 0"_s,
+        {cash});
+    const QString grouped = kBills + BillListGrouping();
+    const QVariant count = Scalar(u"SELECT Count(*) FROM (%1)"_s.arg(grouped));
+    ASSERT_EQ(count.toInt(), 200000);
+
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+    FormMain->RunBillReport(BillQuerySelect() + u" Where (BillIndex > 1)"_s);
+    TDataGrid* g = Bills()->DBGridEh2;
+    ASSERT_EQ(g->RowCount(), 200000);
+    EXPECT_EQ(g->FooterText(u"BillCreateTime"_s), u"共200000条"_s);
+    for (const QString& field : {u"BillSum"_s, u"BillGet"_s, u"BillOwe"_s})
+        EXPECT_EQ(g->FooterText(field),
+                  FormatAmount(Scalar(u"SELECT Sum(%1) FROM (%2)"_s.arg(field, grouped)).toDouble()))
+            << field.toStdString();
+
+    // The last row, as the grouped statement in the list's order gives it.
+    g->View()->scrollToBottom();
+    const QVariant lastSerial = Scalar(
+        u"SELECT BillSerial FROM Bill WHERE BillIndex > 1 ORDER BY BillCreateTime DESC, BillIndex DESC LIMIT 1"_s);
+    EXPECT_EQ(g->CellText(199999, u"BillSerial"_s), lastSerial.toString());
+    EXPECT_EQ(g->View()->verticalScrollBar()->value(), g->View()->verticalScrollBar()->maximum());
+
+    auto* paged = dynamic_cast<PagedRows*>(g->Source().get());
+    ASSERT_NE(paged, nullptr);
+    const int before = paged->StatementsRun();
+    QString previous;
+    for (int row = 0; row < 200000; ++row)
+        previous = g->CellText(row, u"BillSerial"_s);
+    EXPECT_EQ(previous, lastSerial.toString());
+    EXPECT_LE(paged->BlocksHeld(), 8);
+    EXPECT_LE(paged->StatementsRun() - before, 3);
+}
+
+// 按客户排 and 按帐户排 order names as a Chinese reader expects, with the customers page's
+// collation: Chinese names by pinyin, then Latin names without regard to case.
+TEST_F(ReportListsTest, NamesOrderByPinyinInBothLists) {
+    const QStringList names{u"赵六"_s, u"张三"_s, u"Bob"_s, u"王五"_s, u"李四"_s, u"阿强"_s, u"alice"_s};
+    int day = 1;
+    for (const QString& name : names) {
+        const QString date = u"2024-03-%1"_s.arg(day, 2, 10, QLatin1Char('0'));
+        Bill(u"B%1"_s.arg(day), u"销售开单"_s, 100, date, u"李娜"_s, name);
+        Voucher(u"V%1"_s.arg(day), AddAccount(name + u"户"_s), 10, date);
+        ++day;
+    }
+    FormMain->RunBillReport(kBills);
+    FormMain->RunMoneyReport(kVouchers);
+    Bills()->ComboBox2->setCurrentIndex(1);
+    Bills()->ComboBox2Change();
+    Vouchers()->ComboBox9->setCurrentIndex(1);
+    Vouchers()->ComboBox9Change();
+    const QStringList expected{u"阿强"_s, u"李四"_s, u"王五"_s, u"张三"_s, u"赵六"_s, u"alice"_s, u"Bob"_s};
+    EXPECT_EQ(Column(Bills()->DBGridEh2, u"BillUser"_s), expected);
+    QStringList accounts;
+    for (const QString& name : expected)
+        accounts << name + u"户"_s;
+    EXPECT_EQ(Column(Vouchers()->DBGridEh1, u"AccountName"_s), accounts);
 }
 
 TEST_F(ReportListsTest, RefusedStatementIsReportedAndKept) {
