@@ -189,6 +189,9 @@ void TFormMain::BuildPages() {
     layout->addWidget(PageControl1);
     // A report list refreshed while off screen catches up when its page is shown.
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (m_staleCards.remove(page)) {
+            if (View* cards = CardsOf(page)) cards->Refresh();
+        }
         if (page == BillReportPage && BillReport) BillReport->EnsureFresh();
         if (page == MoneyReportPage && MoneyReport) MoneyReport->EnsureFresh();
     });
@@ -396,13 +399,38 @@ void TFormMain::ShowAllowedPagesOnly() {
 }
 
 void TFormMain::RefreshAllViews() {
-    RefreshCustomerCards();
-    RefreshBillCards();
-    RefreshVoucherCards();
-    RefreshAccountCards();
-    // A report list that is not on screen runs when it is shown next.
+    // A page that is not on screen is refreshed when it is shown next, with the same figures.
+    RefreshWhenShown(CustomerPage, CustomerCards);
+    RefreshWhenShown(BillPage, BillCards);
+    RefreshWhenShown(VoucherPage, VoucherCards);
+    RefreshWhenShown(AccountPage, AccountCards);
     if (MoneyReport) MoneyReport->Refresh();
     if (BillReport) BillReport->Refresh();
+}
+
+View* TFormMain::CardsOf(int page) const {
+    switch (page) {
+    case CustomerPage:
+        return CustomerCards;
+    case BillPage:
+        return BillCards;
+    case VoucherPage:
+        return VoucherCards;
+    case AccountPage:
+        return AccountCards;
+    default:
+        return nullptr;
+    }
+}
+
+void TFormMain::RefreshWhenShown(int page, View* view) {
+    if (!view) return;
+    if (Page(page)->isVisibleTo(this)) {
+        m_staleCards.remove(page);
+        view->Refresh();
+    } else {
+        m_staleCards.insert(page);
+    }
 }
 
 void TFormMain::RefreshCustomerCards() {

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 
 class QComboBox;
@@ -132,6 +133,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    View* CardsOf(int page) const;
+    // Refreshes a card page on screen; one that is not is marked to be refreshed when shown.
+    void RefreshWhenShown(int page, View* view);
+    QSet<int> m_staleCards;
+
     // Shows the pages whose tabs the role left visible and nothing of the others; an empty
     // area with one line when no page is left.
     void ShowAllowedPagesOnly();

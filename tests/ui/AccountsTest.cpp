@@ -40,6 +40,8 @@ protected:
         AppFixture::SetUp();
         OpenDatabase();
         FormMain->SetWorkingDate(ui.today); // 2024-03-15
+        // A page not on screen is refreshed when it is shown: these tests look at the accounts page.
+        FormMain->PageControl1->setCurrentIndex(TFormMain::AccountPage);
     }
 
     AccountCardPage* Page() const { return static_cast<AccountCardPage*>(FormMain->AccountCards); }
@@ -170,6 +172,7 @@ TEST_F(AccountsTest, SalesmanSeesHisAndTheSupervisorsAccountsOnly) {
     AddAccount(u"总经理帐户"_s, 50000, u"总经理"_s);
     ExpectSignIn(u"李明"_s, u""_s);
     ASSERT_TRUE(FormMain->SignIn());
+    FormMain->PageControl1->setCurrentIndex(TFormMain::AccountPage);
     EXPECT_EQ(VisibleTiles(), 2);
     EXPECT_EQ(TileTexts(1)[0], u"李明备用金"_s);
     EXPECT_EQ(TileTexts(2)[0], u"公司帐户"_s);

@@ -21,6 +21,11 @@ namespace {
 
 class BillCardsTest : public DocumentCardsFixture {
 protected:
+    void SetUp() override {
+        DocumentCardsFixture::SetUp();
+        // A page not on screen is refreshed when it is shown: these tests look at the bills page.
+        FormMain->PageControl1->setCurrentIndex(TFormMain::BillPage);
+    }
     BillCardPage* Page() const { return static_cast<BillCardPage*>(FormMain->BillCards); }
     TileView Tile(int n) const { return ViewOf(Page(), n); }
     void SetBoxes(int range, int field, int direction) {
@@ -158,6 +163,7 @@ TEST_F(BillCardsTest, SalesmanSeesTheBillsHeLastSaved) {
     const qint64 alsoHis = AddBill(u"乙公司"_s, -300, ui.today, u""_s, u"李明"_s);
     ExpectSignIn(u"李明"_s, u""_s);
     ASSERT_TRUE(FormMain->SignIn());
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillPage);
     EXPECT_EQ(Page()->Status->text(), u"共 2 记录，第 1/1 页"_s);
     EXPECT_EQ(ShownKeys(Page()), (QList<qint64>{alsoHis, his}));
 }

@@ -508,6 +508,7 @@ TEST_F(BillEditorTest, BillDeletedByAnotherWindow) {
 TEST_F(BillEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     ProbeView probe;
     FormMain->BillCards = &probe;
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillPage);
     FormBuySell->CustomerFixed = true; // left over from a customer's window
     ui.ExpectModal<TFormBuySell>(u"FormBuySell"_s, [](TFormBuySell* f) {
         EXPECT_EQ(f->DocKind, BillKind::Purchase);

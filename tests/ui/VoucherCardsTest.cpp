@@ -20,6 +20,11 @@ namespace {
 
 class VoucherCardsTest : public DocumentCardsFixture {
 protected:
+    void SetUp() override {
+        DocumentCardsFixture::SetUp();
+        // A page not on screen is refreshed when it is shown: these tests look at the vouchers page.
+        FormMain->PageControl1->setCurrentIndex(TFormMain::VoucherPage);
+    }
     VoucherCardPage* Page() const { return static_cast<VoucherCardPage*>(FormMain->VoucherCards); }
     TileView Tile(int n) const { return ViewOf(Page(), n); }
     void SetBoxes(int range, int field, int direction) {
@@ -119,6 +124,7 @@ TEST_F(VoucherCardsTest, SalesmanSeesHisOwnVouchers) {
     AddVoucher(u"甲公司"_s, 200, ui.today, 0, u"定金"_s, u"转帐"_s, u""_s, u"财务主管"_s);
     ExpectSignIn(u"李明"_s, u""_s);
     ASSERT_TRUE(FormMain->SignIn());
+    FormMain->PageControl1->setCurrentIndex(TFormMain::VoucherPage);
     EXPECT_EQ(Page()->Status->text(), u"共 1 记录，第 1/1 页"_s);
     EXPECT_EQ(ShownKeys(Page()), QList<qint64>{his});
 }

@@ -397,6 +397,7 @@ TEST_F(VoucherEditorTest, VoucherDeletedByAnotherWindow) {
 TEST_F(VoucherEditorTest, ChooserStartsEitherKindAndRefreshesOnlyAfterAStore) {
     ProbeView probe;
     FormMain->VoucherCards = &probe;
+    FormMain->PageControl1->setCurrentIndex(TFormMain::VoucherPage);
     ui.ExpectModal<TFormGetPay>(u"FormGetPay"_s, [this](TFormGetPay* f) {
         EXPECT_EQ(f->DocKind, VoucherKind::Expense);
         EXPECT_EQ(f->LinkedBill, 0);
