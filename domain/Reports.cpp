@@ -214,17 +214,6 @@ QString Limit(int offset, int limit) {
     return SqliteDialect().LimitOffset(limit, offset);
 }
 
-// The footers of a list from one aggregate statement over rows: the count and the sums.
-Result<ListRows> Footers(Database& db, const QString& aggregate, const QStringList& sumColumns) {
-    ResultSet rs;
-    if (!db.Select(aggregate, rs) || rs.IsEmpty()) return Outcome::Fail(u"数据库打开失败"_s, db);
-    ListRows list;
-    list.count = int(rs.AsInteger(u"RowTotal"_s));
-    for (const QString& column : sumColumns)
-        list.sums.insert(column, rs.AsFloat(u"Sum"_s + column));
-    return list;
-}
-
 QString SumList(const QStringList& columns) {
     QStringList parts{u"Count(*) As RowTotal"_s};
     for (const QString& c : columns)
@@ -232,51 +221,57 @@ QString SumList(const QStringList& columns) {
     return parts.join(u","_s);
 }
 
-Result<ListRows> Paged(Database& db, Result<ListRows> list, std::function<QString(int, int)> page) {
-    if (!list) return list;
-    list.value.rows = PagedRows::Open(db, list.value.count, std::move(page), kListBlock);
-    if (!list.value.rows) return Outcome::Fail(u"数据库打开失败"_s, db);
-    return list;
-}
-
 // Any list statement: its rows counted and summed over the statement itself, read a block at
 // a time. Right for every statement; a grouped one is read whole for each block.
-Result<ListRows> AnyList(Database& db, const QString& statement, const QString& order,
-                         const QStringList& sums) {
-    Result<ListRows> footers = Footers(db, u"Select %1 From (%2)"_s.arg(SumList(sums), statement), sums);
-    return Paged(db, std::move(footers), [statement, order](int offset, int limit) {
-        return statement + order + Limit(offset, limit);
-    });
+ListStatements AnyList(const QString& statement, const QString& order, const QStringList& sums) {
+    return {u"Select %1 From (%2)"_s.arg(SumList(sums), statement),
+            [statement, order](int offset, int limit) { return statement + order + Limit(offset, limit); }, sums};
 }
 
 } // namespace
 
-Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter,
-                              BillListOrder order) {
+Result<ListRows> OpenListRows(Database& db, const ListStatements& statements) {
+    ResultSet rs;
+    if (!db.Select(statements.aggregate, rs) || rs.IsEmpty()) return Outcome::Fail(u"数据库打开失败"_s, db);
+    ListRows list;
+    list.count = int(rs.AsInteger(u"RowTotal"_s));
+    for (const QString& column : statements.sumColumns)
+        list.sums.insert(column, rs.AsFloat(u"Sum"_s + column));
+    list.rows = PagedRows::Open(db, list.count, statements.page, kListBlock);
+    if (!list.rows) return Outcome::Fail(u"数据库打开失败"_s, db);
+    return list;
+}
+
+ListStatements BillListStatements(const QString& kept, const QString& billFilter, BillListOrder order) {
     const QStringList sums{u"BillSum"_s, u"BillGet"_s, u"BillOwe"_s};
     const QString orderBy = BillListOrderClause(order);
     const QString select = BillRowSelect();
-    if (!kept.startsWith(select)) return AnyList(db, kept + billFilter + BillRowGrouping(), orderBy, sums);
+    if (!kept.startsWith(select)) return AnyList(kept + billFilter + BillRowGrouping(), orderBy, sums);
     // The searches' conditions are on the bill's own columns: the bills are chosen, counted
     // and ordered without the join, and each bill's received amount is the rounded sum of its
     // own vouchers (none: 0), the figure the grouped statement gives.
     const QString where = kept.mid(select.size()) + billFilter;
     const QString received = u"Coalesce((Select Round(Sum(MoneySum),2) From MoneyTable Where "
                              "MoneyTable.MoneyBill = Bill.BillIndex),0)"_s;
-    const QString rows =
-        u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,%1 As BillGet,"
-        "BillSum-%1 As BillOwe,BillMan,BillReason,BillState,BillRemark From Bill"_s.arg(received) +
-        where;
-    Result<ListRows> footers = Footers(db, u"Select %1 From (%2)"_s.arg(SumList(sums), rows), sums);
-    return Paged(db, std::move(footers),
-                 [rows, orderBy](int offset, int limit) { return rows + orderBy + Limit(offset, limit); });
+    const QString rows = u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,%1 As BillGet,"
+                         "BillSum-%1 As BillOwe,BillMan,BillReason,BillState,BillRemark From Bill"_s.arg(received) +
+                         where;
+    return {u"Select %1 From (%2)"_s.arg(SumList(sums), rows),
+            [rows, orderBy](int offset, int limit) { return rows + orderBy + Limit(offset, limit); }, sums};
+}
+
+ListStatements MoneyListStatements(const QString& kept, const QString& voucherFilter, MoneyListOrder order) {
+    // No grouping: the statement itself is counted, summed and read a block at a time.
+    return AnyList(kept + voucherFilter, MoneyListOrderClause(order), {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
+}
+
+Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter, BillListOrder order) {
+    return OpenListRows(db, BillListStatements(kept, billFilter, order));
 }
 
 Result<ListRows> OpenMoneyList(Database& db, const QString& kept, const QString& voucherFilter,
                                MoneyListOrder order) {
-    // No grouping: the statement itself is counted, summed and read a block at a time.
-    return AnyList(db, kept + voucherFilter, MoneyListOrderClause(order),
-                   {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
+    return OpenListRows(db, MoneyListStatements(kept, voucherFilter, order));
 }
 
 ListRequest BillSearchRequest(const BillQueryInput& input, const QString& billFilter) {

@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -114,6 +116,18 @@ struct ListRows {
     int count = 0;
     QHash<QString, double> sums; // by column
 };
+// The two statements a list is read with: the aggregate that counts and sums it (columns
+// RowTotal and Sum{column}), and the statement of a block of its rows.
+struct ListStatements {
+    QString aggregate;
+    std::function<QString(int offset, int limit)> page;
+    QStringList sumColumns;
+};
+ListStatements BillListStatements(const QString& kept, const QString& billFilter, BillListOrder order);
+ListStatements MoneyListStatements(const QString& kept, const QString& voucherFilter, MoneyListOrder order);
+// Opens a list from its statements.
+Result<ListRows> OpenListRows(Database& db, const ListStatements& statements);
+
 // The bill list; sums of BillSum, BillGet, BillOwe. A failure carries "数据库打开失败".
 Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter,
                               BillListOrder order);

@@ -1,0 +1,202 @@
+// Times the report lists, a save and the card pages on large databases, as ratios to one pass
+// over the same table in the same run, with the resident memory after each step:
+//   tevrano-bench-lists [FOLDER] [REPEATS]
+// FOLDER keeps the two bulk databases between runs (made when missing): 1,000 customers with
+// 100,000 bills and 100,000 vouchers, and 10,000 customers with 1,000,000 of each.
+
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "app/ShareDM.h"
+#include "cards/AccountCards.h"
+#include "cards/CustomerCards.h"
+#include "data/DemoData.h"
+#include "data/Schema.h"
+#include "domain/Reports.h"
+#include "reports/ReportLists.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace tev;
+
+namespace {
+
+class BenchUi : public Ui {
+public:
+    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
+        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
+    }
+    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    int ShowModal(QDialog*) override { return QDialog::Rejected; }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    bool OpenUrl(const QUrl&) override { return false; }
+    QDate Today() override { return today; }
+    QDate today = QDate(2026, 12, 10);
+};
+
+double ResidentMb() {
+    QFile f(u"/proc/self/statm"_s);
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+// The median of repeats runs, in milliseconds.
+double Median(int repeats, const std::function<void()>& run) {
+    std::vector<double> ms;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+void Row(const char* what, double ms, double pass) {
+    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, ResidentMb());
+}
+
+bool MakeDatabase(const QString& path, int customers, int bills, int vouchers) {
+    if (QFile::exists(path)) return true;
+    std::printf("making %s (%d customers, %d bills, %d vouchers)…\n", qUtf8Printable(path), customers, bills, vouchers);
+    QString error;
+    const QString partial = path + u".new"_s;
+    QFile::remove(partial);
+    if (!CreateEmptyDatabase(partial, &error)) return false;
+    {
+        Database db;
+        if (!db.Open(partial) || !FillBulkData(db, customers, bills, vouchers, QDate(2026, 12, 10), &error)) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+            return false;
+        }
+    }
+    return QFile::rename(partial, path);
+}
+
+void Measure(const QString& path, int repeats) {
+    if (!ShareDM->ADOConnection1.Open(path)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
+        return;
+    }
+    Database& db = ShareDM->ADOConnection1;
+    ResultSet rs;
+    db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
+              "(Select Count(*) From MoneyTable) As V, (Select Count(*) From Account) As A"_s,
+              rs);
+    std::printf("\n%s: %lld customers, %lld bills, %lld vouchers, %lld accounts\n", qUtf8Printable(path),
+                rs.AsInteger(u"C"_s) - 1, rs.AsInteger(u"B"_s) - 1, rs.AsInteger(u"V"_s) - 1,
+                rs.AsInteger(u"A"_s) - 1);
+    FormMain->SetWorkingDate(QDate(2026, 12, 10));
+
+    auto scalar = [&db](const QString& sql) {
+        ResultSet r;
+        db.Select(sql, r);
+    };
+    const double billPass = Median(repeats, [&] { scalar(u"Select Sum(BillSum) From Bill"_s); });
+    const double moneyPass = Median(repeats, [&] { scalar(u"Select Sum(MoneySum) From MoneyTable"_s); });
+    std::printf("  one pass: Sum(BillSum) %.1f ms, Sum(MoneySum) %.1f ms   rss %.1f MB\n", billPass, moneyPass,
+                ResidentMb());
+
+    const QDate working = FormMain->WorkingDate();
+    struct List {
+        const char* name;
+        bool bills;
+        QString kept;
+    } lists[] = {
+        {"bill list, the working month", true, BillMonthStatement(working)},
+        {"bill list, every bill", true, BillQuerySelect() + u" Where (BillIndex > 1)"_s},
+        {"voucher list, the working month", false, MoneyMonthStatement(working)},
+        {"voucher list, every voucher", false, MoneyQuerySelect()},
+    };
+    for (const List& l : lists) {
+        const ListStatements st = l.bills ? BillListStatements(l.kept, {}, BillListOrder::ByTime)
+                                          : MoneyListStatements(l.kept, {}, MoneyListOrder::ByTime);
+        const double pass = l.bills ? billPass : moneyPass;
+        std::printf(" %s\n", l.name);
+        Row("first screen (a block of 256 rows)", Median(repeats, [&] { scalar(st.page(0, 256)); }), pass);
+        Row("footers (count and sums, one statement)", Median(repeats, [&] { scalar(st.aggregate); }), pass);
+        int count = 0;
+        Row("opened: footers and first screen",
+            Median(repeats,
+                   [&] {
+                       Result<ListRows> opened = OpenListRows(db, st);
+                       count = opened ? opened.value.count : -1;
+                   }),
+            pass);
+        Result<ListRows> opened = OpenListRows(db, st);
+        if (opened && count > 0) {
+            const auto rows = opened.value.rows;
+            Row("scrolled to the last row", Median(1, [&] { rows->Value(count - 1, 0); }), pass);
+            Row("every row read in order (printing, export)", Median(1,
+                                                                     [&] {
+                                                                         for (int r = 0; r < count; ++r)
+                                                                             rows->Value(r, 0);
+                                                                     }),
+                pass);
+        }
+        std::printf("  rows: %d\n", count);
+    }
+
+    // A save refreshes every view: with both "every …" lists kept and off screen they only note
+    // that they are out of date; with the bill list on screen it runs again.
+    FormMain->RunBillReport(BillQuerySelect() + u" Where (BillIndex > 1)"_s);
+    FormMain->RunMoneyReport(MoneyQuerySelect());
+    FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
+    std::printf(" a save (every view refreshed)\n");
+    Row("both lists kept, off screen", Median(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+    Row("the every-bill list on screen", Median(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
+    FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
+
+    std::printf(" card pages\n");
+    Row("customers page", Median(repeats, [&] { FormMain->CustomerCards->Refresh(); }), billPass);
+    Row("bills page", Median(repeats, [&] { FormMain->BillCards->Refresh(); }), billPass);
+    Row("vouchers page", Median(repeats, [&] { FormMain->VoucherCards->Refresh(); }), billPass);
+    Row("accounts page", Median(repeats, [&] { FormMain->AccountCards->Refresh(); }), billPass);
+    ShareDM->ADOConnection1.Close();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString folder = args.size() > 1 ? args[1] : u"/tmp/tevrano-bench"_s;
+    const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
+    QDir().mkpath(folder);
+    const QString small = folder + u"/lists-1k-100k.mdb"_s;
+    const QString big = folder + u"/lists-10k-1m.mdb"_s;
+    if (!MakeDatabase(small, 1000, 100000, 100000) || !MakeDatabase(big, 10000, 1000000, 1000000)) return 1;
+
+    BenchUi ui;
+    InstallUi(&ui);
+    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
+    DataDir = ProgramDir;
+    IniFileName = ProgramDir + u"bench.ini"_s;
+    CreateForms();
+    CurrentRole = u"总经理"_s;
+    std::printf("median of %d; ratios to one pass over the list's own table; rss = resident memory\n", repeats);
+    Measure(small, repeats);
+    Measure(big, repeats);
+    DestroyForms();
+    InstallUi(nullptr);
+    return 0;
+}
