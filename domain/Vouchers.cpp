@@ -112,7 +112,11 @@ Outcome DeleteVoucher(Database& db, qint64 voucher) {
 
 Result<VoucherPrint> PrepareVoucherPrint(Database& db, qint64 voucher) {
     VoucherPrint print;
-    if (!db.Select(u"Select ABS(MoneySum) As MSum,* From MoneyTable Where MoneyIndex = %1"_s.arg(voucher),
+    // The printout also names the voucher's account and says whether it is income or expense,
+    // by the sign of its sum as the editors do.
+    if (!db.Select(u"Select ABS(MoneySum) As MSum,IIF(MoneySum < 0,'支出','收入') As MoneyKindText,"
+                   "(Select AccountName From Account Where AccountIndex = MoneyAccount) As AccountName,* "
+                   "From MoneyTable Where MoneyIndex = %1"_s.arg(voucher),
                    print.voucher))
         return Outcome::Fail(kOpenFailed, db);
     // A voucher deleted meanwhile is reported, not printed as an empty form.

@@ -124,6 +124,13 @@ TEST_F(PrintTest, VoucherPrintsItsStoredAmountInFiguresAndCapitals) {
     const QString pdf = PdfText(FormGetPay->frReport1);
     EXPECT_TRUE(pdf.contains(u"80.50"_s) && pdf.contains(u"捌拾"_s) && pdf.contains(u"伍角"_s))
         << pdf.toStdString();
+    // The printout names the account and says whether the money came in or went out.
+    EXPECT_TRUE(dump.contains(u"帐户名称 | 现金 | 收支类型 | 支出\n"_s)) << dump.toStdString();
+    const qint64 income = AddVoucher(account, u"张三"_s, 120, 0, u"SR0001"_s);
+    OpenVoucher(income);
+    ExpectPreview(FormGetPay->frReport1, &dump);
+    FormGetPay->PrintButton->click();
+    EXPECT_TRUE(dump.contains(u"帐户名称 | 现金 | 收支类型 | 收入\n"_s)) << dump.toStdString();
 }
 
 // Figures and capitals come from the one stored record. The capitals used to follow the unsaved
