@@ -196,26 +196,31 @@ void TFormUser::Button1Click() {
     in.picture = Edit3->text();
     in.business = CheckBox1->isChecked();
     in.finance = CheckBox2->isChecked();
-    const Result<QString> stored = StoreSalesman(Db(), in);
+    // A refused name is corrected where it was typed; a row gone meanwhile leaves the list.
+    const auto notStored = [this, &in](const Outcome& why) {
+        ShowOutcome(this, why);
+        if (why.kind == Outcome::Refused) FocusControl(Edit1);
+        if (why.kind == Outcome::Missing) OpenList(in.index);
+    };
+    const Result<QString> current = CheckSalesman(Db(), in);
+    if (!current) {
+        notStored(current);
+        return;
+    }
+    // The question comes before anything is written, so that the row and its records change
+    // together: a failure leaves both as they were, never the row renamed with the business
+    // still under the old name.
+    const bool handOver =
+        HandOverOffered(current.value, in.name) &&
+        TheUi().AskYesNo(this, u"业务员名字已改变，是否把旧业务员数据移交给新业务员管理？"_s, u"移交确认"_s);
+    const Result<SalesmanStored> stored = StoreSalesman(Db(), in, handOver);
     if (!stored) {
-        ShowOutcome(this, stored);
-        if (stored.kind == Outcome::Refused) FocusControl(Edit1);
-        if (stored.kind == Outcome::Missing) OpenList(in.index);
+        notStored(stored);
         return;
     }
     // The saved row is current again, showing what was stored.
     OpenList(in.index);
-
-    const QString& oldName = stored.value;
-    if (!HandOverOffered(oldName, in.name)) return;
-    if (!TheUi().AskYesNo(this, u"业务员名字已改变，是否把旧业务员数据移交给新业务员管理？"_s, u"移交确认"_s))
-        return;
-    const Result<HandOverCounts> handed = HandOver(Db(), oldName, in.name);
-    if (!handed) {
-        ShowOutcome(this, handed);
-        return;
-    }
-    TheUi().Message(this, u"业务员数据移交成功"_s);
+    if (stored.value.handedOver) TheUi().Message(this, u"业务员数据移交成功"_s);
 }
 
 bool TFormUser::eventFilter(QObject* watched, QEvent* event) {

@@ -43,56 +43,25 @@ Result<ResultSet> SalesmanRows(Database& db) {
     return rs;
 }
 
-Result<QString> StoreSalesman(Database& db, const SalesmanInput& in) {
-    const QString name = Stored(in.name);
-    Outcome refusal = Outcome::Ok();
-    QString oldName;
-    bool readFailed = false;
-    bool missing = false;
-    const bool ok = db.Transaction([&] {
-        // Taken: any row but this one has the name. The first row found is not asked, so the
-        // answer is the same whatever order the engine reads the rows in.
-        ResultSet taken;
-        if (!db.Select(u"Select PowerIndex From Power Where (PowerName = '%1') And (PowerIndex <> %2)"_s
-                           .arg(SqlText(name))
-                           .arg(in.index),
-                       taken)) {
-            readFailed = true;
-            return false;
-        }
-        if (!taken.IsEmpty()) {
-            refusal = Outcome::Refuse(u"名字有重复，请重新操作"_s);
-            return false;
-        }
-        ResultSet row;
-        if (!db.Select(
-                u"Select PowerName From Power Where (PowerIndex = %1) And (PowerRole = '%2')"_s.arg(in.index)
-                    .arg(Text(Role::Salesman)),
-                row)) {
-            readFailed = true;
-            return false;
-        }
-        if (row.IsEmpty()) {
-            missing = true;
-            return false;
-        }
-        row.First();
-        oldName = row.AsString(u"PowerName"_s);
-        const int changed =
-            db.Update(u"Power"_s,
-                      {{u"PowerName"_s, name},
-                       {u"PowerKey"_s, Stored(in.key)},
-                       {u"PowerPicture"_s, Stored(in.picture)},
-                       {u"PowerRange"_s, SalesmanRange(in.business, in.finance)}},
-                      u"PowerIndex = ? AND PowerRole = ?"_s, {in.index, Text(Role::Salesman)});
-        if (changed < 0) return false;
-        missing = changed == 0;
-        return !missing;
-    });
-    if (ok) return oldName;
-    if (refusal.kind != Outcome::Done) return refusal;
-    if (missing) return Outcome::Gone(u"找不到要修改的记录"_s);
-    return Outcome::Fail(readFailed ? u"数据库打开失败"_s : u"数据保存失败"_s, db);
+Result<QString> CheckSalesman(Database& db, const SalesmanInput& in) {
+    // Taken: any row but this one has the name. The first row found is not asked, so the
+    // answer is the same whatever order the engine reads the rows in.
+    ResultSet taken;
+    if (!db.Select(u"Select PowerIndex From Power Where (PowerName = '%1') And (PowerIndex <> %2)"_s
+                       .arg(SqlText(Stored(in.name)))
+                       .arg(in.index),
+                   taken))
+        return Outcome::Fail(u"数据库打开失败"_s, db);
+    if (!taken.IsEmpty()) return Outcome::Refuse(u"名字有重复，请重新操作"_s);
+    ResultSet row;
+    if (!db.Select(
+            u"Select PowerName From Power Where (PowerIndex = %1) And (PowerRole = '%2')"_s.arg(in.index).arg(
+                Text(Role::Salesman)),
+            row))
+        return Outcome::Fail(u"数据库打开失败"_s, db);
+    if (row.IsEmpty()) return Outcome::Gone(u"找不到要修改的记录"_s);
+    row.First();
+    return row.AsString(u"PowerName"_s);
 }
 
 bool HandOverOffered(const QString& oldName, const QString& newName) {
@@ -122,6 +91,44 @@ Result<HandOverCounts> HandOver(Database& db, const QString& oldName, const QStr
     });
     if (!ok) return Outcome::Fail(u"数据库打开失败"_s, db);
     return counts;
+}
+
+Result<SalesmanStored> StoreSalesman(Database& db, const SalesmanInput& in, bool handOver) {
+    const QString name = Stored(in.name);
+    Result<SalesmanStored> outcome;
+    const bool ok = db.Transaction([&] {
+        // The checks again, inside the transaction that writes.
+        const Result<QString> current = CheckSalesman(db, in);
+        if (!current) {
+            outcome = Outcome(current);
+            return false;
+        }
+        outcome.value.oldName = current.value;
+        const int changed =
+            db.Update(u"Power"_s,
+                      {{u"PowerName"_s, name},
+                       {u"PowerKey"_s, Stored(in.key)},
+                       {u"PowerPicture"_s, Stored(in.picture)},
+                       {u"PowerRange"_s, SalesmanRange(in.business, in.finance)}},
+                      u"PowerIndex = ? AND PowerRole = ?"_s, {in.index, Text(Role::Salesman)});
+        if (changed <= 0) {
+            outcome =
+                changed < 0 ? Outcome::Fail(u"数据保存失败"_s, db) : Outcome::Gone(u"找不到要修改的记录"_s);
+            return false;
+        }
+        if (!handOver || !HandOverOffered(current.value, name)) return true;
+        const Result<HandOverCounts> handed = HandOver(db, current.value, name);
+        if (!handed) {
+            outcome = Outcome(handed);
+            return false;
+        }
+        outcome.value.handedOver = true;
+        outcome.value.counts = handed.value;
+        return true;
+    });
+    // A transaction that would not commit fails as a whole, whatever its steps answered.
+    if (!ok && outcome.kind == Outcome::Done) return Outcome::Fail(u"数据保存失败"_s, db);
+    return outcome;
 }
 
 } // namespace tev

@@ -31,14 +31,14 @@ struct SalesmanInput {
     bool business = false, finance = false;
 };
 
-// Stores name, password, picture and range into the salesman row in.index and answers the
-// name the row carried before. Refused with "名字有重复，请重新操作" when any other row of
+// Whether the row may be stored as typed, and the name it carries now (the old name of a
+// hand-over); nothing is written. Refused with "名字有重复，请重新操作" when any other row of
 // Power carries the name (another salesman, a management role row, the modification-password
 // row, or a free slot for the empty name), as the database compares names: letter case
-// ignored. Whether a name is taken never depends on the order rows are read in. The check and
-// the write are one transaction. Gone "找不到要修改的记录" when the row is no salesman row any
-// more. Failures: "数据库打开失败" (reading), "数据保存失败" (writing).
-Result<QString> StoreSalesman(Database& db, const SalesmanInput& in);
+// ignored. Whether a name is taken never depends on the order rows are read in. Gone
+// "找不到要修改的记录" when the row is no salesman row any more. A failure carries
+// "数据库打开失败".
+Result<QString> CheckSalesman(Database& db, const SalesmanInput& in);
 
 // Whether a stored change of name offers the hand-over: the row had a name, and the new one
 // differs from it by exact comparison (a change of letter case alone offers it too).
@@ -50,9 +50,22 @@ struct HandOverCounts {
 };
 // Gives every customer (CustomerMan), bill (BillMan) and voucher (MoneyMan) that the database
 // finds carrying oldName to newName. Accounts keep their AccountMan. All three tables change in
-// one transaction: a failure part-way leaves every row as it was ("数据库打开失败"), so a
-// salesman's business is never split between the two names. An empty old name hands nothing
-// over (a free slot owns no records).
+// one transaction (or in the caller's): a failure part-way leaves every row as it was
+// ("数据库打开失败"), so a salesman's business is never split between the two names. An empty
+// old name hands nothing over (a free slot owns no records).
 Result<HandOverCounts> HandOver(Database& db, const QString& oldName, const QString& newName);
+
+struct SalesmanStored {
+    QString oldName;         // the name the row carried before
+    bool handedOver = false; // the old name's records now carry the new one
+    HandOverCounts counts;
+};
+// Stores name, password, picture and range into the salesman row in.index after the checks of
+// CheckSalesman and, when handOver is asked for and the store renames a named row
+// (HandOverOffered), hands the old name's records over to the new one. The row and the records
+// change in one transaction: all of it lands or none, so a failure never leaves the row renamed
+// with its business still under the old name. Failures: "数据库打开失败" (reading, the
+// hand-over), "数据保存失败" (the row).
+Result<SalesmanStored> StoreSalesman(Database& db, const SalesmanInput& in, bool handOver);
 
 } // namespace tev

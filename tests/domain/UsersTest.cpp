@@ -110,9 +110,10 @@ TEST_F(UsersTest, StoreWritesTheRowAndAnswersTheOldName) {
     const qint64 index = AddSalesman(u"张三"_s);
     SalesmanInput in = Input(index, u"O'Brien"_s);
     in.business = false; // neither flag: the range is stored empty
-    const Result<QString> stored = StoreSalesman(db, in);
+    const Result<SalesmanStored> stored = StoreSalesman(db, in, false);
     ASSERT_TRUE(stored) << stored.Text().toStdString();
-    EXPECT_EQ(stored.value, u"张三"_s);
+    EXPECT_EQ(stored.value.oldName, u"张三"_s);
+    EXPECT_FALSE(stored.value.handedOver);
     tev::ResultSet rs;
     ASSERT_TRUE(db.Query(u"SELECT * FROM Power WHERE PowerIndex = ?"_s, {index}, &rs));
     EXPECT_EQ(rs.AsString(u"PowerName"_s), u"O'Brien"_s);
@@ -122,8 +123,8 @@ TEST_F(UsersTest, StoreWritesTheRowAndAnswersTheOldName) {
     EXPECT_EQ(rs.AsString(u"PowerRole"_s), u"业务员"_s);
 
     // Keeping the name, or changing only its letter case, is no duplicate of itself.
-    EXPECT_EQ(StoreSalesman(db, Input(index, u"O'Brien"_s)).value, u"O'Brien"_s);
-    EXPECT_EQ(StoreSalesman(db, Input(index, u"o'brien"_s)).value, u"O'Brien"_s);
+    EXPECT_EQ(CheckSalesman(db, Input(index, u"O'Brien"_s)).value, u"O'Brien"_s);
+    EXPECT_EQ(StoreSalesman(db, Input(index, u"o'brien"_s), false).value.oldName, u"O'Brien"_s);
 }
 
 TEST_F(UsersTest, NameCarriedByAnyOtherRowIsRefusedAndNothingIsWritten) {
@@ -134,7 +135,10 @@ TEST_F(UsersTest, NameCarriedByAnyOtherRowIsRefusedAndNothingIsWritten) {
     // ignored) and, with free slots left, the empty name.
     for (const QString& name :
          {u"管理员"_s, u"财务主管"_s, u"财务总监"_s, u"总经理"_s, u"修改"_s, u"Mary"_s, u"MARY"_s, u""_s}) {
-        const Result<QString> stored = StoreSalesman(db, Input(index, name));
+        const Result<QString> checked = CheckSalesman(db, Input(index, name));
+        EXPECT_EQ(checked.kind, Outcome::Refused) << name.toStdString();
+        EXPECT_EQ(checked.message, u"名字有重复，请重新操作"_s);
+        const Result<SalesmanStored> stored = StoreSalesman(db, Input(index, name), true);
         EXPECT_EQ(stored.kind, Outcome::Refused) << name.toStdString();
         EXPECT_EQ(stored.message, u"名字有重复，请重新操作"_s);
     }
@@ -145,29 +149,40 @@ TEST_F(UsersTest, EmptyNameIsStoredWhenNoOtherRowHasIt) {
     const qint64 index = AddSalesman(u"张三"_s);
     for (int i = 1; i < ShippedSalesmanSlots; ++i)
         AddSalesman(u"业务员%1"_s.arg(i));
-    const Result<QString> stored = StoreSalesman(db, Input(index, QString()));
+    const Result<SalesmanStored> stored = StoreSalesman(db, Input(index, QString()), false);
     ASSERT_TRUE(stored) << stored.Text().toStdString();
-    EXPECT_EQ(stored.value, u"张三"_s);
+    EXPECT_EQ(stored.value.oldName, u"张三"_s);
     EXPECT_EQ(Man(u"Power"_s, u"PowerName"_s, u"PowerIndex"_s, index), u""_s);
 }
 
 TEST_F(UsersTest, OnlySalesmanRowsAreChanged) {
     const qint64 admin = Scalar(u"SELECT PowerIndex FROM Power WHERE PowerName = '管理员'"_s).toLongLong();
     const QString before = Everything();
-    const Result<QString> stored = StoreSalesman(db, Input(admin, u"新人"_s));
+    const Result<SalesmanStored> stored = StoreSalesman(db, Input(admin, u"新人"_s), true);
     EXPECT_EQ(stored.kind, Outcome::Missing);
     EXPECT_EQ(stored.message, u"找不到要修改的记录"_s);
-    EXPECT_EQ(StoreSalesman(db, Input(99999, u"新人"_s)).kind, Outcome::Missing);
+    EXPECT_EQ(CheckSalesman(db, Input(99999, u"新人"_s)).kind, Outcome::Missing);
     EXPECT_EQ(Everything(), before);
 }
 
-TEST_F(UsersTest, HandOverGivesCustomersBillsAndVouchersButNotAccounts) {
+// The rename and the hand-over are one store; without the hand-over, or without a rename,
+// every record stays where it was.
+TEST_F(UsersTest, RenameHandsOverCustomersBillsAndVouchersButNotAccounts) {
+    const qint64 index = AddSalesman(u"张三"_s);
     AddRecordsOf(u"张三"_s, u"王五"_s);
-    const Result<HandOverCounts> handed = HandOver(db, u"张三"_s, u"李四"_s);
-    ASSERT_TRUE(handed) << handed.Text().toStdString();
-    EXPECT_EQ(handed.value.customers, 2);
-    EXPECT_EQ(handed.value.bills, 2);
-    EXPECT_EQ(handed.value.vouchers, 2);
+    ASSERT_FALSE(StoreSalesman(db, Input(index, u"张三"_s), true).value.handedOver); // no rename
+    ASSERT_TRUE(StoreSalesman(db, Input(index, u"李四"_s), false));                  // No
+    EXPECT_EQ(Count(u"Bill"_s, u"BillMan"_s, u"张三"_s), 2);
+    ASSERT_TRUE(StoreSalesman(db, Input(index, u"张三"_s), false)); // back, as before
+    EXPECT_EQ(Count(u"Customer"_s, u"CustomerMan"_s, u"张三"_s), 2);
+
+    const Result<SalesmanStored> stored = StoreSalesman(db, Input(index, u"李四"_s), true);
+    ASSERT_TRUE(stored) << stored.Text().toStdString();
+    EXPECT_TRUE(stored.value.handedOver);
+    EXPECT_EQ(stored.value.counts.customers, 2);
+    EXPECT_EQ(stored.value.counts.bills, 2);
+    EXPECT_EQ(stored.value.counts.vouchers, 2);
+    EXPECT_EQ(Man(u"Power"_s, u"PowerName"_s, u"PowerIndex"_s, index), u"李四"_s);
     for (const auto& [table, column] : {std::pair{u"Customer"_s, u"CustomerMan"_s},
                                         {u"Bill"_s, u"BillMan"_s},
                                         {u"MoneyTable"_s, u"MoneyMan"_s}}) {
@@ -196,15 +211,21 @@ TEST_F(UsersTest, HandOverMatchesNamesAsTheDatabaseComparesThemAndQuotesSafely) 
     EXPECT_EQ(Everything(), before);
 }
 
-// The customers and bills are handed over first, then the vouchers: the vouchers refusing
-// leaves the others already changed inside the transaction, and all of it is undone.
+// The row is renamed first, then the customers and bills are handed over, then the vouchers:
+// the vouchers refusing leaves the others already changed inside the transaction, and all of
+// it is undone, the row's new name too.
 TEST_F(UsersTest, HandOverFailingPartWayLeavesEveryTableAsItWas) {
+    const qint64 index = AddSalesman(u"张三"_s);
     AddRecordsOf(u"张三"_s, u"王五"_s);
     Sql(u"CREATE TRIGGER refuse BEFORE UPDATE ON MoneyTable BEGIN SELECT RAISE(ABORT, 'x'); END"_s);
     const QString before = Everything();
-    const Result<HandOverCounts> failed = HandOver(db, u"张三"_s, u"李四"_s);
-    EXPECT_EQ(failed.kind, Outcome::Failed);
-    EXPECT_EQ(failed.message, u"数据库打开失败"_s);
+    const Result<SalesmanStored> stored = StoreSalesman(db, Input(index, u"李四"_s), true);
+    EXPECT_EQ(stored.kind, Outcome::Failed);
+    EXPECT_EQ(stored.message, u"数据库打开失败"_s);
+    EXPECT_EQ(Everything(), before);
+    // The hand-over on its own is one transaction as well.
+    const Result<HandOverCounts> handed = HandOver(db, u"张三"_s, u"李四"_s);
+    EXPECT_EQ(handed.kind, Outcome::Failed);
     EXPECT_EQ(Everything(), before);
 }
 

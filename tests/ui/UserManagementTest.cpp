@@ -206,9 +206,11 @@ TEST_F(UserManagementTest, AnsweringNoKeepsTheNewNameAndLeavesTheRecords) {
     EXPECT_EQ(Owned(u"MoneyTable"_s, u"MoneyMan"_s, u"张三"_s), 2);
 }
 
-// A hand-over that fails is reported and hands nothing over; the new name stays saved.
-TEST_F(UserManagementTest, FailedHandOverIsReportedAndChangesNoRecord) {
+// A hand-over that fails is reported and changes nothing: neither the records nor the row's
+// name, so that saving again is all it takes.
+TEST_F(UserManagementTest, FailedHandOverIsReportedAndChangesNothing) {
     AddSalesman(u"张三"_s, u"1234"_s, u"业务管理；"_s);
+    const qint64 index = IndexOf(u"张三"_s);
     AddBusinessOf(u"张三"_s);
     Sql(u"CREATE TRIGGER refuse BEFORE UPDATE ON MoneyTable BEGIN SELECT RAISE(ABORT, 'x'); END"_s);
     Manage([&](TFormUser* f) {
@@ -216,11 +218,75 @@ TEST_F(UserManagementTest, FailedHandOverIsReportedAndChangesNoRecord) {
         ui.ExpectYesNo(kHandOverQuestion, u"移交确认"_s, true);
         ui.ExpectMessage(u"数据库打开失败"_s);
         f->Button1->click();
+        EXPECT_EQ(f->Edit1->text(), u"李四"_s); // still typed, for another try
     });
-    EXPECT_GT(IndexOf(u"李四"_s), 0);
+    EXPECT_EQ(Column(index, u"PowerName"_s), u"张三"_s);
     EXPECT_EQ(Owned(u"Customer"_s, u"CustomerMan"_s, u"张三"_s), 2);
     EXPECT_EQ(Owned(u"Bill"_s, u"BillMan"_s, u"张三"_s), 2);
     EXPECT_EQ(Owned(u"MoneyTable"_s, u"MoneyMan"_s, u"张三"_s), 2);
+}
+
+// Names are stored as typed, whatever they hold, and signed in with exactly so.
+TEST_F(UserManagementTest, NamesAreStoredAsTypedAndNeverBreakAStatement) {
+    const QStringList names = {u"O'Brien"_s, u" 张 三 "_s, QString(200, u'长'),
+                               u"a'); DROP TABLE Bill; --"_s};
+    for (int i = 0; i < names.size(); ++i)
+        AddSalesman(u"占位%1"_s.arg(i), u""_s, u"业务管理；"_s);
+    Manage([&](TFormUser* f) {
+        for (int i = 0; i < names.size(); ++i) {
+            Choose(f, IndexOf(u"占位%1"_s.arg(i)));
+            f->Edit1->setText(names[i]);
+            ui.ExpectYesNo(kHandOverQuestion, u"移交确认"_s, true);
+            ui.ExpectMessage(u"业务员数据移交成功"_s);
+            f->Button1->click();
+            EXPECT_EQ(f->DBGridEh1->CurrentString(u"PowerName"_s), names[i]);
+        }
+    });
+    FormLogin->RunFormShow();
+    for (const QString& name : names) {
+        EXPECT_GT(IndexOf(name), 0) << name.toStdString();
+        EXPECT_GE(FormLogin->ComboBox1->findText(name), 0) << name.toStdString();
+    }
+    EXPECT_EQ(Scalar(u"SELECT COUNT(*) FROM sqlite_master WHERE name = 'Bill'"_s).toInt(), 1);
+    ExpectSignIn(names[1], u""_s);
+    ASSERT_TRUE(FormMain->SignIn());
+    EXPECT_EQ(CurrentUser, names[1]);
+}
+
+// With every other slot named, a name can be emptied: the row drops out of the sign-in list,
+// and the hand-over to the empty name is offered.
+TEST_F(UserManagementTest, EmptiedNameDropsOutOfTheSignInList) {
+    AddSalesman(u"张三"_s, u"1234"_s, u"业务管理；"_s);
+    for (int i = 1; i < ShippedSalesmanSlots; ++i)
+        AddSalesman(u"业务员%1"_s.arg(i), u""_s, u"业务管理；"_s);
+    const qint64 index = IndexOf(u"张三"_s);
+    Manage([&](TFormUser* f) {
+        f->Edit1->clear();
+        ui.ExpectYesNo(kHandOverQuestion, u"移交确认"_s, false);
+        f->Button1->click();
+    });
+    EXPECT_EQ(Column(index, u"PowerName"_s), u""_s);
+    FormLogin->RunFormShow();
+    EXPECT_EQ(FormLogin->ComboBox1->findText(u"张三"_s), -1);
+    EXPECT_EQ(FormLogin->ComboBox1->findText(u""_s), -1);
+}
+
+// A picture file missing from Faces/ shows an empty picture; the window works on.
+TEST_F(UserManagementTest, MissingPictureFileShowsAnEmptyPicture) {
+    AddSalesman(u"张三"_s, u"1234"_s, u"业务管理；"_s, u"Faces/gone.bmp"_s);
+    AddSalesman(u"李四"_s, u"1234"_s, u"业务管理；"_s, u"Faces/8.bmp"_s);
+    Manage([&](TFormUser* f) {
+        EXPECT_EQ(f->Edit3->text(), u"Faces/gone.bmp"_s);
+        EXPECT_TRUE(f->Image1->pixmap().isNull());
+        Choose(f, IndexOf(u"李四"_s));
+        EXPECT_FALSE(f->Image1->pixmap().isNull());
+        Choose(f, IndexOf(u"张三"_s));
+        EXPECT_TRUE(f->Image1->pixmap().isNull()); // not the previous row's picture
+        f->Edit2->setText(u"9"_s);
+        f->Button1->click();
+    });
+    EXPECT_EQ(Column(IndexOf(u"张三"_s), u"PowerKey"_s), u"9"_s);
+    EXPECT_EQ(Column(IndexOf(u"张三"_s), u"PowerPicture"_s), u"Faces/gone.bmp"_s);
 }
 
 // Changing the password, the rights or the picture, or naming a free slot, asks nothing
