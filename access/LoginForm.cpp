@@ -2,7 +2,9 @@
 
 #include "access/AskForm.h"
 #include "access/OnlineChatForm.h"
+#include "access/UserForm.h"
 #include "domain/Access.h"
+#include "domain/Kinds.h"
 #include "ui/Combo.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -69,10 +71,8 @@ TFormLogin::TFormLogin(QWidget* parent) : TForm(parent) {
         return b;
     };
     SpeedButton1 = makeLink(u"SpeedButton1"_s, u"权限管理"_s, 32);
-    SpeedButton2 = makeLink(u"SpeedButton2"_s, u"在线服务"_s, 88);
-    SpeedButton3 = makeLink(u"SpeedButton3"_s, u"使用说明"_s, 212);
-
-    SpeedButton1->setVisible(false);
+    SpeedButton2 = makeLink(u"SpeedButton2"_s, u"在线服务"_s, 150);
+    SpeedButton3 = makeLink(u"SpeedButton3"_s, u"使用说明"_s, 268);
 
     connect(ComboBox1, &RefillingComboBox::aboutToDropDown, this, &TFormLogin::LoadAccounts);
     connect(Login, &QPushButton::clicked, this, &TFormLogin::ActionLoginExecute);
@@ -120,8 +120,31 @@ void TFormLogin::ActionLoginExecute() {
 }
 
 void TFormLogin::ActionManageExecute() {
-    // User management is reached from here once its window is part of the program;
-    // until then the button stays hidden (see the constructor).
+    FormAsk->AskCaption = u"人员管理登录"_s;
+    FormAsk->AskPrompt = u"请输入管理员密码"_s;
+    FormAsk->AskValue = QString();
+    FormAsk->SetPasswordChar(u'#');
+    const int result = TheUi().ShowModal(FormAsk);
+    // Whatever follows, the next user of the prompt sees plain text.
+    FormAsk->SetPasswordChar(QChar());
+    if (result != QDialog::Accepted) return;
+
+    const Result<std::optional<PowerRow>> row = FindPower(Db(), Text(Role::Administrator));
+    if (!row) {
+        ShowOutcome(nullptr, row);
+        return;
+    }
+    if (!row.value) {
+        TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);
+        return;
+    }
+    if (FormAsk->AskValue != row.value->key) {
+        TheUi().Message(this, u"密码错误，请重新操作"_s);
+        return;
+    }
+    TheUi().ShowModal(FormUser);
+    // A salesman named, renamed or emptied there is offered (or no longer) at once.
+    LoadAccounts();
 }
 
 void TFormLogin::ActionOnlineChatExecute() {

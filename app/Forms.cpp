@@ -3,6 +3,8 @@
 #include "access/AskForm.h"
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
+#include "access/UserForm.h"
+#include "access/UserForm2.h"
 #include "accounts/AccountForm.h"
 #include "accounts/AccountForm2.h"
 #include "app/MainForm.h"
@@ -40,6 +42,8 @@ TFormBill2* FormBill2 = nullptr;
 TFormCustomer* FormCustomer = nullptr;
 TFormCustomer2* FormCustomer2 = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
+TFormUser* FormUser = nullptr;
+TFormUser2* FormUser2 = nullptr;
 TFormBillReport* FormBillReport = nullptr;
 TFormAccount2* FormAccount2 = nullptr;
 TFormCustomer3* FormCustomer3 = nullptr;
@@ -62,6 +66,8 @@ void CreateForms() {
     FormCustomer = new TFormCustomer(FormMain);
     FormCustomer2 = new TFormCustomer2(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
+    FormUser = new TFormUser(FormMain);
+    FormUser2 = new TFormUser2(FormMain);
     FormBillReport = new TFormBillReport(FormMain);
     FormAccount2 = new TFormAccount2(FormMain);
     FormCustomer3 = new TFormCustomer3(FormMain);
@@ -109,6 +115,8 @@ void DestroyForms() {
     FormCustomer = nullptr;
     FormCustomer2 = nullptr;
     FormOnlineChat = nullptr;
+    FormUser = nullptr;
+    FormUser2 = nullptr;
     FormBillReport = nullptr;
     FormAccount2 = nullptr;
     FormCustomer3 = nullptr;
