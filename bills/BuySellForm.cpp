@@ -57,8 +57,11 @@ TFormBuySell::TFormBuySell(QWidget* parent) : TForm(parent) {
     ActionPrint = new QAction(DrawEditorIcon(EditorIcon::Printer, 26), u"打印"_s, this);
     ActionPrint->setObjectName(u"ActionPrint"_s);
     ActionPrint->setToolTip(u"打印单据"_s);
-    SpeedButton4 = BannerButton(Image1, u"SpeedButton4"_s, ActionEdit, kWidth - 92, 36, 26);
-    SpeedButton1 = BannerButton(Image1, u"SpeedButton1"_s, ActionPrint, kWidth - 48, 36, 26);
+    // The banner pictures end in their own document icon (from x 478 to 514): the buttons
+    // stand on the plain stretch before it.
+    constexpr int kBannerIconLeft = 478;
+    SpeedButton4 = BannerButton(Image1, u"SpeedButton4"_s, ActionEdit, kBannerIconLeft - 88, 36, 26);
+    SpeedButton1 = BannerButton(Image1, u"SpeedButton1"_s, ActionPrint, kBannerIconLeft - 46, 36, 26);
 
     DateTimePicker1 = FieldDate(this, u"DateTimePicker1"_s);
     Edit1 = FieldEdit(this, u"Edit1"_s);

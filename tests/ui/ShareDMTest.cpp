@@ -4,7 +4,9 @@
 #include "tests/support/AppFixture.h"
 
 #include "app/ShareDM.h"
+#include "ui/Combo.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +54,19 @@ TEST_F(ShareDMTest, LoadComboFillsFromOneColumn) {
     LoadCombo(&combo, q, u"Select * From Nothing"_s, true, u"X"_s);
     EXPECT_EQ(combo.count(), 1);
     EXPECT_EQ(combo.currentIndex(), -1); // the first item is selected only after a statement that ran
+}
+
+TEST_F(ShareDMTest, TheDropDownOpensWideEnoughForTheLongestName) {
+    QComboBox combo;
+    combo.setFixedWidth(80);
+    const QString longest = u"杭州远洋国际贸易有限公司第二分公司"_s;
+    FillCombo(&combo, QStringList{u"张三"_s, longest, u"李四"_s}, true);
+    combo.show();
+    combo.showPopup();
+    const QFontMetrics metrics(combo.view()->font());
+    EXPECT_GE(combo.view()->viewport()->width(), metrics.horizontalAdvance(longest));
+    EXPECT_EQ(combo.width(), 80); // the box keeps its width
+    combo.hidePopup();
 }
 
 TEST_F(ShareDMTest, SelectComboItemPicksTheLastExactMatch) {
