@@ -78,7 +78,8 @@ int PeriodRoom(int rows) {
     return std::max(std::min(rows, 65535) + 1, kChartPoints);
 }
 
-// Where a row stands in the order by customer, date and number.
+// Where a row stands in the order by customer (names without regard to case, as the
+// database orders them), date and number.
 struct RowPlace {
     const QString* user;
     const QString* time;
@@ -86,7 +87,7 @@ struct RowPlace {
 };
 
 bool Before(const RowPlace& row, const AnalysisGroup& group) {
-    if (int c = row.user->compare(group.firstUser); c != 0) return c < 0;
+    if (int c = row.user->compare(group.firstUser, Qt::CaseInsensitive); c != 0) return c < 0;
     if (int c = row.time->compare(group.firstTime); c != 0) return c < 0;
     return row.index < group.firstIndex;
 }
@@ -285,7 +286,7 @@ std::vector<ChartPoint> PointsOf(const Grouping& grouping, const std::vector<int
 }
 
 bool FirstBefore(const AnalysisGroup& a, const AnalysisGroup& b) {
-    if (int c = a.firstUser.compare(b.firstUser); c != 0) return c < 0;
+    if (int c = a.firstUser.compare(b.firstUser, Qt::CaseInsensitive); c != 0) return c < 0;
     if (int c = a.firstTime.compare(b.firstTime); c != 0) return c < 0;
     return a.firstIndex < b.firstIndex;
 }
