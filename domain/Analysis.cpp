@@ -34,13 +34,13 @@ QStringList PeriodTexts() {
     return {u"日统计"_s, u"月统计"_s, u"年统计"_s};
 }
 
-QString PeriodLabel(Period period, QDate date) {
+QString PeriodLabel(ChartPeriod period, QDate date) {
     switch (period) {
-    case Period::Day:
+    case ChartPeriod::Day:
         return date.toString(u"yyyy-M-d"_s);
-    case Period::Month:
+    case ChartPeriod::Month:
         return u"%1-%2"_s.arg(date.year()).arg(date.month());
-    case Period::Year:
+    case ChartPeriod::Year:
         break;
     }
     return QString::number(date.year());
@@ -49,25 +49,25 @@ QString PeriodLabel(Period period, QDate date) {
 namespace {
 
 // A period as a number: the same number for every date of it.
-qint64 PeriodKey(Period period, QDate date) {
+qint64 PeriodKey(ChartPeriod period, QDate date) {
     switch (period) {
-    case Period::Day:
+    case ChartPeriod::Day:
         return date.toJulianDay();
-    case Period::Month:
+    case ChartPeriod::Month:
         return qint64(date.year()) * 12 + date.month() - 1;
-    case Period::Year:
+    case ChartPeriod::Year:
         break;
     }
     return date.year();
 }
 
-QDate NextPeriod(Period period, QDate date) {
+QDate NextPeriod(ChartPeriod period, QDate date) {
     switch (period) {
-    case Period::Day:
+    case ChartPeriod::Day:
         return date.addDays(1);
-    case Period::Month:
+    case ChartPeriod::Month:
         return date.addMonths(1);
-    case Period::Year:
+    case ChartPeriod::Year:
         break;
     }
     return date.addMonths(12);

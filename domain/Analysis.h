@@ -33,10 +33,10 @@ inline constexpr int kBillGroupCount = 4;
 QString GroupColumn(BillGroup group);
 
 // "日统计", "月统计", "年统计".
-enum class Period { Day, Month, Year };
+enum class ChartPeriod { Day, Month, Year };
 QStringList PeriodTexts();
 // A period's label: the short date "2024-3-5", "2024-3", "2024".
-QString PeriodLabel(Period period, QDate date);
+QString PeriodLabel(ChartPeriod period, QDate date);
 
 // A chart shows at most this many points.
 inline constexpr int kChartPoints = 20;
@@ -73,7 +73,7 @@ struct Grouping {
 };
 
 struct PeriodRange {
-    Period period = Period::Month;
+    ChartPeriod period = ChartPeriod::Month;
     QDate from, to;
 };
 

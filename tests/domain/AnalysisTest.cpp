@@ -88,9 +88,9 @@ std::vector<ChartPoint> SlotScanByColumn(const ResultSet& rs, const QString& col
     return Shown(table);
 }
 
-QString Label(Period period, QDate d) {
-    if (period == Period::Day) return d.toString(u"yyyy-M-d"_s);
-    if (period == Period::Month) return u"%1-%2"_s.arg(d.year()).arg(d.month());
+QString Label(ChartPeriod period, QDate d) {
+    if (period == ChartPeriod::Day) return d.toString(u"yyyy-M-d"_s);
+    if (period == ChartPeriod::Month) return u"%1-%2"_s.arg(d.year()).arg(d.month());
     return d.toString(u"yyyy-M-d"_s).left(4);
 }
 
@@ -99,8 +99,8 @@ std::vector<ChartPoint> SlotScanByPeriod(const ResultSet& rs, const PeriodRange&
     QDate d = range.from;
     for (Slot& slot : table) {
         slot.label = Label(range.period, d);
-        const QDate next = range.period == Period::Day     ? d.addDays(1)
-                           : range.period == Period::Month ? d.addMonths(1)
+        const QDate next = range.period == ChartPeriod::Day     ? d.addDays(1)
+                           : range.period == ChartPeriod::Month ? d.addMonths(1)
                                                            : d.addMonths(12);
         if (next > range.to) break;
         d = next;
@@ -165,9 +165,9 @@ TEST_F(AnalysisTest, EveryChartAgreesWithTheSlotTableInEveryListOrder) {
     const ResultSet rs = ByCustomer();
     ASSERT_EQ(rs.RecordCount(), 25);
     const std::vector<PeriodRange> ranges{
-        {Period::Day, QDate(2024, 3, 1), QDate(2024, 3, 30)},   {Period::Month, QDate(2024, 3, 1), QDate(2024, 3, 31)},
-        {Period::Month, QDate(2024, 2, 15), QDate(2024, 4, 10)}, {Period::Year, QDate(2024, 1, 1), QDate(2024, 12, 31)},
-        {Period::Day, QDate(2024, 3, 10), QDate(2024, 3, 2)},
+        {ChartPeriod::Day, QDate(2024, 3, 1), QDate(2024, 3, 30)},   {ChartPeriod::Month, QDate(2024, 3, 1), QDate(2024, 3, 31)},
+        {ChartPeriod::Month, QDate(2024, 2, 15), QDate(2024, 4, 10)}, {ChartPeriod::Year, QDate(2024, 1, 1), QDate(2024, 12, 31)},
+        {ChartPeriod::Day, QDate(2024, 3, 10), QDate(2024, 3, 2)},
     };
     for (BillListOrder order : {BillListOrder::ByTime, BillListOrder::ByCustomer, BillListOrder::ByAmount}) {
         std::shared_ptr<RowSource> rows = List(order);
@@ -206,7 +206,7 @@ TEST_F(AnalysisTest, EdgeCases) {
     AddBill(u"赵敏"_s, u"客户C"_s, -20, QDate(2024, 4, 1));
     AddReceipt(-15);
     std::shared_ptr<RowSource> rows = List(BillListOrder::ByAmount);
-    const PeriodRange month{Period::Month, QDate(2024, 3, 1), QDate(2024, 3, 31)};
+    const PeriodRange month{ChartPeriod::Month, QDate(2024, 3, 1), QDate(2024, 3, 31)};
     Result<BillAnalysis> a = AnalyseBills(*rows, month);
     ASSERT_TRUE(a);
     using P = std::vector<ChartPoint>;
@@ -233,7 +233,7 @@ TEST_F(AnalysisTest, EdgeCases) {
     for (const auto& c : cases)
         EXPECT_EQ(Dump(c.got), Dump(c.expected)) << c.what;
 
-    Result<Grouping> days = AnalysePeriods(*rows, {Period::Day, QDate(2024, 3, 1), QDate(2024, 3, 30)});
+    Result<Grouping> days = AnalysePeriods(*rows, {ChartPeriod::Day, QDate(2024, 3, 1), QDate(2024, 3, 30)});
     ASSERT_TRUE(days);
     const P shown = PeriodPoints(days.value, Measure::Receivable);
     ASSERT_EQ(shown.size(), 20u);
@@ -242,7 +242,7 @@ TEST_F(AnalysisTest, EdgeCases) {
     EXPECT_EQ(shown[4].value, 40);
     EXPECT_EQ(shown[5].value, 10);
     EXPECT_EQ(shown[0].value, 0);
-    Result<Grouping> years = AnalysePeriods(*rows, {Period::Year, QDate(2024, 1, 1), QDate(2024, 12, 31)});
+    Result<Grouping> years = AnalysePeriods(*rows, {ChartPeriod::Year, QDate(2024, 1, 1), QDate(2024, 12, 31)});
     EXPECT_EQ(Dump(PeriodPoints(years.value, Measure::Receivable)), Dump(P{{u"2024"_s, 80}}));
 }
 
