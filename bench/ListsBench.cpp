@@ -10,6 +10,7 @@
 #include "cards/AccountCards.h"
 #include "cards/CustomerCards.h"
 #include "data/DemoData.h"
+#include "data/Migrate.h"
 #include "data/Schema.h"
 #include "domain/Reports.h"
 #include "reports/ReportLists.h"
@@ -96,6 +97,11 @@ void Measure(const QString& path, int repeats) {
         return;
     }
     Database& db = ShareDM->ADOConnection1;
+    QString upgradeError;
+    if (!UpgradeDatabase(db, &upgradeError)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(upgradeError));
+        return;
+    }
     ResultSet rs;
     db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
               "(Select Count(*) From MoneyTable) As V, (Select Count(*) From Account) As A"_s,

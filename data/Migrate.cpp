@@ -27,6 +27,43 @@ const std::vector<MigrationStep>& MigrationSteps() {
              return Run(db,
                         "CREATE INDEX ParameterByTypeInOrder ON Parameter (ParameterType, ParameterIndex)");
          }},
+        // Each account's vouchers summed per month, kept by the engine itself on every insert,
+        // change and delete of a voucher, in the same transaction: a balance up to a date reads
+        // the months before the date's month from here and only that month's vouchers. Amounts
+        // are counted in ten-thousandths of a yuan (the vouchers' four decimals), so the
+        // totals are exact whatever order the vouchers came in.
+        {2, u"帐户按月合计"_s,
+         [](Database& db) {
+             static const char* const statements[] = {
+                 "CREATE TABLE AccountMonth (MoneyAccount INTEGER NOT NULL, MonthStart TEXT NOT NULL, "
+                 "Units INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (MoneyAccount, MonthStart)) WITHOUT ROWID",
+                 "CREATE TRIGGER AccountMonthInsert AFTER INSERT ON MoneyTable "
+                 "WHEN NEW.MoneyAccount IS NOT NULL AND NEW.MoneyCreateTime IS NOT NULL BEGIN "
+                 "INSERT INTO AccountMonth (MoneyAccount, MonthStart, Units) VALUES (NEW.MoneyAccount, "
+                 "substr(NEW.MoneyCreateTime, 1, 7), coalesce(CAST(round(NEW.MoneySum * 10000) AS INTEGER), 0)) "
+                 "ON CONFLICT (MoneyAccount, MonthStart) DO UPDATE SET Units = Units + excluded.Units; END",
+                 "CREATE TRIGGER AccountMonthDelete AFTER DELETE ON MoneyTable "
+                 "WHEN OLD.MoneyAccount IS NOT NULL AND OLD.MoneyCreateTime IS NOT NULL BEGIN "
+                 "UPDATE AccountMonth SET Units = Units - coalesce(CAST(round(OLD.MoneySum * 10000) AS INTEGER), 0) "
+                 "WHERE MoneyAccount = OLD.MoneyAccount AND MonthStart = substr(OLD.MoneyCreateTime, 1, 7); END",
+                 "CREATE TRIGGER AccountMonthUpdate AFTER UPDATE OF MoneyAccount, MoneyCreateTime, MoneySum "
+                 "ON MoneyTable BEGIN "
+                 "UPDATE AccountMonth SET Units = Units - coalesce(CAST(round(OLD.MoneySum * 10000) AS INTEGER), 0) "
+                 "WHERE OLD.MoneyAccount IS NOT NULL AND OLD.MoneyCreateTime IS NOT NULL "
+                 "AND MoneyAccount = OLD.MoneyAccount AND MonthStart = substr(OLD.MoneyCreateTime, 1, 7); "
+                 "INSERT INTO AccountMonth (MoneyAccount, MonthStart, Units) SELECT NEW.MoneyAccount, "
+                 "substr(NEW.MoneyCreateTime, 1, 7), coalesce(CAST(round(NEW.MoneySum * 10000) AS INTEGER), 0) "
+                 "WHERE NEW.MoneyAccount IS NOT NULL AND NEW.MoneyCreateTime IS NOT NULL "
+                 "ON CONFLICT (MoneyAccount, MonthStart) DO UPDATE SET Units = Units + excluded.Units; END",
+                 "INSERT INTO AccountMonth (MoneyAccount, MonthStart, Units) SELECT MoneyAccount, "
+                 "substr(MoneyCreateTime, 1, 7), Sum(coalesce(CAST(round(MoneySum * 10000) AS INTEGER), 0)) "
+                 "FROM MoneyTable WHERE MoneyAccount IS NOT NULL AND MoneyCreateTime IS NOT NULL "
+                 "GROUP BY 1, 2",
+             };
+             for (const char* sql : statements)
+                 if (!Run(db, sql)) return false;
+             return true;
+         }},
     };
     return steps;
 }

@@ -143,11 +143,49 @@ QString AccountSumsStatement(const QDate& first, const QDate& last) {
            "Group By MoneyAccount"_s.arg(period);
 }
 
+namespace {
+
+// Per MoneyAccount the ten-thousandths of its vouchers up to the end of the date: the months
+// before the date's month from the kept monthly totals, that month's vouchers up to the date
+// from the vouchers themselves (the date index). Every text a voucher's date may hold falls in
+// exactly one of the two parts, as it would in one "up to the date" comparison.
+Result<QHash<qint64, qint64>> UnitsUpTo(Database& db, QDate date) {
+    const QString month = date.toString(u"yyyy-MM"_s);
+    const QString statement =
+        u"Select MoneyAccount, Sum(Units) As Units From ("
+        "Select MoneyAccount, Units From AccountMonth Where MonthStart < '%1' "
+        "Union All Select MoneyAccount, Coalesce(Cast(Round(MoneySum * 10000) As Integer), 0) From MoneyTable "
+        "Where (MoneyCreateTime >= '%1') And (MoneyCreateTime <= %2) And (MoneyAccount Is Not Null)) "
+        "Group By MoneyAccount"_s.arg(month, SqlDate(date));
+    ResultSet rs;
+    if (!db.Select(statement, rs)) return Outcome::Fail(u"统计帐户金额时出错"_s, db);
+    QHash<qint64, qint64> units;
+    for (rs.First(); !rs.Eof(); rs.Next())
+        units.insert(rs.AsInteger(u"MoneyAccount"_s), rs.AsInteger(u"Units"_s));
+    return units;
+}
+
+// Ten-thousandths of a yuan to yuan rounded to the cent, halves to the even cent as the
+// engine's Round does.
+double UnitsToCents(qint64 units) {
+    qint64 cents = units / 100;
+    const qint64 rest = units % 100;
+    if (rest > 50 || (rest == 50 && cents % 2 != 0)) ++cents;
+    if (rest < -50 || (rest == -50 && cents % 2 != 0)) --cents;
+    return double(cents) / 100.0;
+}
+
+} // namespace
+
 Result<AccountFigures> AccountBalances(Database& db, const QString& accountFilter, QDate working) {
     ResultSet all;
     if (!db.Select(AccountListStatement(accountFilter), all)) return Outcome::Fail(u"刷新帐户时出错"_s, db);
-    const Result<QHash<qint64, double>> upTo = Sums(db, AccountSumsStatement({}, working));
-    if (!upTo) return Outcome(upTo);
+    const Result<QHash<qint64, qint64>> units = UnitsUpTo(db, working);
+    if (!units) return Outcome(units);
+    QHash<qint64, double> upToValues;
+    for (auto it = units.value.cbegin(); it != units.value.cend(); ++it)
+        upToValues.insert(it.key(), UnitsToCents(it.value()));
+    const Result<QHash<qint64, double>> upTo = std::move(upToValues);
     const Period month = MonthOf(working);
     const Result<QHash<qint64, double>> inMonth = Sums(db, AccountSumsStatement(month.first, month.last));
     if (!inMonth) return Outcome(inMonth);

@@ -68,9 +68,10 @@ struct AccountFigures {
     QHash<qint64, double> month;   // per AccountIndex: the vouchers of the date's month
     double total = 0;              // the balances of every account the user may see
 };
-// The figures at the end of the working date, from the list and two grouped statements (the
-// index on MoneyAccount, MoneyCreateTime, MoneySum answers both) rather than two statements per
-// account: the accounts are few and all of them are needed for the total. Failures:
+// The figures at the end of the working date, from the list and two grouped statements rather
+// than two statements per account: the balances from the kept monthly totals and the working
+// month's vouchers, the month's movement from that month's vouchers (date index). The figures
+// are those of the plain per-account sums, counted exactly in ten-thousandths. Failures:
 // "刷新帐户时出错" (the list), "统计帐户金额时出错" (the sums).
 Result<AccountFigures> AccountBalances(Database& db, const QString& accountFilter, QDate working);
 // One account's balance at the end of the date, the figure its tile shows. "统计帐户金额时出错";
