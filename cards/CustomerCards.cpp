@@ -2,6 +2,7 @@
 
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
+#include "reports/MonthReportPrint.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -46,8 +47,7 @@ CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
     BigReport = new QPushButton(u"客户报表"_s, sheet);
     BigReport->setObjectName(u"BigReport"_s);
     BigReport->setGeometry(212, 477, 96, 26);
-    // The monthly customer report is not part of the program yet.
-    SetAvailable(BigReport, false, u"本版本尚未提供客户月报表"_s);
+    BigReport->setToolTip(u"打印当前列表中各客户本月的进货、销售、收付款和欠款"_s);
 
     Label8 = new QLabel(u"排序方式"_s, sheet);
     Label8->setObjectName(u"Label8"_s);
@@ -72,6 +72,7 @@ CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
 
     connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
     connect(ClearSearch, &QPushButton::clicked, this, &CustomerCardPage::ClearSearchClick);
+    connect(BigReport, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerReportExecute);
 }
 
 void CustomerCardPage::Refresh() {
@@ -154,6 +155,11 @@ void CustomerCardPage::ActionCustomerSearchExecute() {
     if (TheUi().ShowModal(FormCustomer3) != QDialog::Accepted) return;
     PageNumber = 0;
     TheShell().RefreshCustomerCards();
+}
+
+void CustomerCardPage::ActionCustomerReportExecute() {
+    // A salesman's list holds his own customers only; the report says so.
+    PrintCustomerMonthReport(ListOptions(), CustomerFilter.isEmpty() ? QString() : CurrentUser);
 }
 
 void CustomerCardPage::OpenCustomerTile(int n) {
