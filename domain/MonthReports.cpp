@@ -254,10 +254,13 @@ Outcome StoreMonthReport(Database& db, const MonthReportRows& report, const Prog
                 grow.Run({});
             if (grow.Failed()) return failed(Outcome::Fail(kOpenFailed, grow));
         }
-        if (db.Execute(u"Update PrintReport Set ReportEnable = False Where ReportEnable = True"_s) < 0)
-            return failed(Outcome::Fail(kOpenFailed, db));
         ResultSet keys;
         if (!db.Query(u"SELECT ReportIndex FROM PrintReport ORDER BY ReportIndex LIMIT ?"_s, {needed}, &keys))
+            return failed(Outcome::Fail(kOpenFailed, db));
+        // The report's rows are overwritten below; every row after them is disabled, whatever a
+        // true value was stored as, and keeps its old texts.
+        if (db.Execute(u"Update PrintReport Set ReportEnable = False Where (ReportIndex > %1) And "
+                       "(ReportEnable <> False)"_s.arg(keys.At(needed - 1, 0).toLongLong())) < 0)
             return failed(Outcome::Fail(kOpenFailed, db));
         Tell(progress, 5);
 
