@@ -1,6 +1,7 @@
 #include "reports/MonthReportPrint.h"
 
 #include "domain/MonthReports.h"
+#include "report_designer/ReportPreview.h"
 #include "reports/ProgressForm.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -36,7 +37,9 @@ void StoreAndPreview(const MonthReportRows& rows, const QString& conditions, con
     progress.Step(100);
     progress.Hide();
     if (!LoadReportTemplate(month.frReport1, templateName)) return;
-    PrepareAndShow(month.frReport1, window);
+    // Showing prepares the report and opens the preview only when that succeeded, the engine's
+    // words otherwise: a report of thousands of lines is prepared once, not once more before.
+    ShowReport(month.frReport1, window);
 }
 
 } // namespace

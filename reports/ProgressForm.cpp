@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -31,14 +32,22 @@ TFormProgress::TFormProgress(QWidget* parent) : TForm(parent) {
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(360, 96);
 
-    Label1 = new QLabel(this);
+    Label1 = new QLabel;
     Label1->setObjectName(u"Label1"_s);
-    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1 = new QProgressBar;
     ProgressBar1->setObjectName(u"ProgressBar1"_s);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setFormat(u"%p%"_s);
 
-    auto* col = new QVBoxLayout(this);
+    // A raised edge of its own, so that the window stands out from the page under it whatever
+    // frame the desktop draws around it.
+    auto* panel = new QFrame(this);
+    panel->setObjectName(u"Panel1"_s);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel);
+    auto* col = new QVBoxLayout(panel);
     col->setContentsMargins(18, 14, 18, 16);
     col->setSpacing(10);
     col->addWidget(Label1);
