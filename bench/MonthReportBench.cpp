@@ -285,9 +285,8 @@ int main(int argc, char** argv) {
         month.frReport1.PageImage(0, 96);
         lap(5);
     }
-    const char* const names[] = {"  figures",         "  rows into the pool",
-                                 "  rows read back",  "  template loaded",
-                                 "  report prepared", "  first page painted"};
+    const char* const names[] = {"  figures",         "  rows into the pool", "  rows read back",
+                                 "  template loaded", "  report prepared",    "  first page painted"};
     double total = 0;
     for (int i = 0; i < 6; ++i) {
         Print(names[i], Median(steps[size_t(i)]),
