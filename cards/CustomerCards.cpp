@@ -68,7 +68,6 @@ CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
     ClearSearch->setGeometry(Status->x() + 220, Status->y(), 70, Status->height() + 2);
     ClearSearch->setToolTip(u"结束搜索，显示全部客户"_s);
     ClearSearch->hide();
-    Status->setGeometry(Status->x() + 294, Status->y(), Status->width() - 294, Status->height());
 
     connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
     connect(ClearSearch, &QPushButton::clicked, this, &CustomerCardPage::ClearSearchClick);
@@ -82,6 +81,10 @@ void CustomerCardPage::Refresh() {
     const QString text = u"搜索：%1"_s.arg(search);
     SearchLine->setText(SearchLine->fontMetrics().elidedText(text, Qt::ElideRight, SearchLine->width()));
     SearchLine->setToolTip(search.isEmpty() ? QString() : text);
+    // The record count takes the whole row when no search is in force: with thousands of
+    // customers "共 10000 记录，第 1/667 页" is wider than the room right of "清除搜索".
+    const int left = search.isEmpty() ? SearchLine->x() : ClearSearch->geometry().right() + 5;
+    Status->setGeometry(left, Status->y(), Prior->x() - 10 - left, Status->height());
     CardPage::Refresh();
 }
 
