@@ -353,6 +353,13 @@ TEST_F(MonthReportsTest, CustomersInTheOrderOfThePageWithTheTotalLast) {
         for (const QString& line : Printed())
             names << line.section(u" | "_s, 0, 0);
         EXPECT_EQ(names, c.names + QStringList{u"总合计"_s});
+        // The customers page's own list, every page of it, in the same order.
+        const Result<ResultSet> page = CustomerPageRows(db, c.options, 0, 100);
+        ASSERT_TRUE(page);
+        QStringList listed;
+        for (int r = 0; r < page.value.RecordCount(); ++r)
+            listed << page.value.At(r, page.value.ColumnIndex(u"CustomerName"_s)).toString();
+        EXPECT_EQ(listed, c.names);
     }
     CustomerSearchInput search;
     search.texts[0] = u"三"_s;
