@@ -176,6 +176,7 @@ TEST(VoucherPrint, ExpenseVoucherShowsUnsignedAmountAndTheCapitalsVariable) {
     for (const QString& expected : {
              u"财务单据"_s,
              u"单据编号：FK000018 | 日期：2024年5月6日"_s,
+             u"帐户名称 | 现金 | 收支类型 | 支出"_s,
              u"客户名称 | 上海户外用品商行 | 收支项目 | 中介服务费"_s,
              u"款项类别 | 办公费用 | 款项凭证 | 收据"_s,
              u"收入金额 | 0.00 | 支出金额 | 80.50"_s,
