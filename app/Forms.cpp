@@ -22,6 +22,7 @@
 #include "maintenance/SettingsPage.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
+#include "reports/ProgressForm.h"
 #include "reports/ReportLists.h"
 #include "ui/ReportSupport.h"
 #include "ui/Ui.h"
@@ -41,6 +42,7 @@ TFormMoneyReport* FormMoneyReport = nullptr;
 TFormBill2* FormBill2 = nullptr;
 TFormCustomer* FormCustomer = nullptr;
 TFormCustomer2* FormCustomer2 = nullptr;
+TFormProgress* FormProgress = nullptr;
 TFormOnlineChat* FormOnlineChat = nullptr;
 TFormUser* FormUser = nullptr;
 TFormUser2* FormUser2 = nullptr;
@@ -65,6 +67,7 @@ void CreateForms() {
     FormBill2 = new TFormBill2(FormMain);
     FormCustomer = new TFormCustomer(FormMain);
     FormCustomer2 = new TFormCustomer2(FormMain);
+    FormProgress = new TFormProgress(FormMain);
     FormOnlineChat = new TFormOnlineChat(FormMain);
     FormUser = new TFormUser(FormMain);
     FormUser2 = new TFormUser2(FormMain);
@@ -114,6 +117,7 @@ void DestroyForms() {
     FormBill2 = nullptr;
     FormCustomer = nullptr;
     FormCustomer2 = nullptr;
+    FormProgress = nullptr;
     FormOnlineChat = nullptr;
     FormUser = nullptr;
     FormUser2 = nullptr;

@@ -8,6 +8,7 @@
 #include "data/Migrate.h"
 #include "domain/Access.h"
 #include "domain/Kinds.h"
+#include "domain/MonthReports.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
 #include "rules/IniFile.h"
@@ -259,7 +260,6 @@ void TFormMain::BuildPages() {
     DesignButton->setObjectName(u"DesignButton"_s);
     DesignButton->setGeometry(86, 25, 110, 26);
     connect(DesignButton, &QPushButton::clicked, this, &TFormMain::ActionDesignExecute);
-    frReport1.SetMainDataSet(&m_bigData, u"ADOQueryBig"_s);
 }
 
 QWidget* TFormMain::Page(int index) const {
@@ -525,6 +525,11 @@ void TFormMain::Button15Click() {
 }
 
 void TFormMain::ActionDesignExecute() {
+    // The designer previews a monthly template with the last monthly report's rows and headings.
+    if (const Outcome opened =
+            OpenMonthReport(Db(), MonthPrint.ADOQueryBig, MonthPrint.ADOQueryTemp, MonthPrint.ADOQueryTemp2);
+        !opened)
+        ShowOutcome(this, opened);
     DesignReport(frReport1, this, DataDir + u"Frf"_s);
 }
 

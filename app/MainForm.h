@@ -116,8 +116,10 @@ public:
     QPushButton* DesignButton;
 
     // The report object shared by the monthly reports and the designer, over ADOQueryBig.
-    Report frReport1;
-    Query ADOQueryBig{QStringLiteral("ADOQueryBig")};
+    MonthReportObject MonthPrint;
+    Report& frReport1 = MonthPrint.frReport1;
+    Query& ADOQueryBig = MonthPrint.ADOQueryBig;
+    MonthReportObject& MonthReport() override { return MonthPrint; }
 
     // The contents of the pages, plugged in by their subsystems.
     View* CustomerCards = nullptr;
@@ -148,7 +150,6 @@ private:
     QComboBox* MakeCombo(QWidget* page, const QString& name, const QStringList& items, int x, int width);
 
     bool m_settingDate = false;
-    ResultSetData m_bigData{&ADOQueryBig};
 };
 
 } // namespace tev

@@ -2,6 +2,7 @@
 
 #include "accounts/AccountForm.h"
 #include "accounts/AccountForm2.h"
+#include "reports/MonthReportPrint.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -40,8 +41,12 @@ AccountCardPage::AccountCardPage(QWidget* sheet) : CardPage(sheet, Kind()) {
     MoneyMonth = new QPushButton(u"帐户报表"_s, Sheet);
     MoneyMonth->setObjectName(u"MoneyMonth"_s);
     MoneyMonth->setGeometry(NewAccount->x() + 102, 477, 96, 26);
-    // The monthly account report is not part of the program yet.
-    SetAvailable(MoneyMonth, false, u"本版本尚未提供帐户月报表"_s);
+    MoneyMonth->setToolTip(u"打印各帐户本月的期初余额、收入、支出和期末余额"_s);
+    connect(MoneyMonth, &QPushButton::clicked, this, &AccountCardPage::ActionAccountReportExecute);
+}
+
+void AccountCardPage::ActionAccountReportExecute() {
+    PrintAccountMonthReport(AccountFilter, AccountFilter.isEmpty() ? QString() : CurrentUser);
 }
 
 bool AccountCardPage::CountRecords(int& count) {

@@ -20,6 +20,8 @@ public:
     QPushButton* MoneyMonth; // 帐户报表
 
     void NewAccountClick();
+    // "帐户报表": the monthly account report of the accounts the user may see.
+    void ActionAccountReportExecute();
     void OpenAccountTile(int n);
 
     // The total of the last refresh.

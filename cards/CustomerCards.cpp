@@ -2,6 +2,7 @@
 
 #include "customers/CustomerForm2.h"
 #include "customers/CustomerForm3.h"
+#include "reports/MonthReportPrint.h"
 #include "rules/PublicFunction.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
@@ -46,8 +47,7 @@ CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
     BigReport = new QPushButton(u"客户报表"_s, sheet);
     BigReport->setObjectName(u"BigReport"_s);
     BigReport->setGeometry(212, 477, 96, 26);
-    // The monthly customer report is not part of the program yet.
-    SetAvailable(BigReport, false, u"本版本尚未提供客户月报表"_s);
+    BigReport->setToolTip(u"打印当前列表中各客户本月的进货、销售、收付款和欠款"_s);
 
     Label8 = new QLabel(u"排序方式"_s, sheet);
     Label8->setObjectName(u"Label8"_s);
@@ -68,10 +68,10 @@ CustomerCardPage::CustomerCardPage(QWidget* sheet, SortBoxes boxes)
     ClearSearch->setGeometry(Status->x() + 220, Status->y(), 70, Status->height() + 2);
     ClearSearch->setToolTip(u"结束搜索，显示全部客户"_s);
     ClearSearch->hide();
-    Status->setGeometry(Status->x() + 294, Status->y(), Status->width() - 294, Status->height());
 
     connect(CustomerSearch, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerSearchExecute);
     connect(ClearSearch, &QPushButton::clicked, this, &CustomerCardPage::ClearSearchClick);
+    connect(BigReport, &QPushButton::clicked, this, &CustomerCardPage::ActionCustomerReportExecute);
 }
 
 void CustomerCardPage::Refresh() {
@@ -81,6 +81,10 @@ void CustomerCardPage::Refresh() {
     const QString text = u"搜索：%1"_s.arg(search);
     SearchLine->setText(SearchLine->fontMetrics().elidedText(text, Qt::ElideRight, SearchLine->width()));
     SearchLine->setToolTip(search.isEmpty() ? QString() : text);
+    // The record count takes the whole row when no search is in force: with thousands of
+    // customers "共 10000 记录，第 1/667 页" is wider than the room right of "清除搜索".
+    const int left = search.isEmpty() ? SearchLine->x() : ClearSearch->geometry().right() + 5;
+    Status->setGeometry(left, Status->y(), Prior->x() - 10 - left, Status->height());
     CardPage::Refresh();
 }
 
@@ -154,6 +158,11 @@ void CustomerCardPage::ActionCustomerSearchExecute() {
     if (TheUi().ShowModal(FormCustomer3) != QDialog::Accepted) return;
     PageNumber = 0;
     TheShell().RefreshCustomerCards();
+}
+
+void CustomerCardPage::ActionCustomerReportExecute() {
+    // A salesman's list holds his own customers only; the report says so.
+    PrintCustomerMonthReport(ListOptions(), CustomerFilter.isEmpty() ? QString() : CurrentUser);
 }
 
 void CustomerCardPage::OpenCustomerTile(int n) {

@@ -37,6 +37,8 @@ public:
 
     void NewCustomerClick();
     void ActionCustomerSearchExecute();
+    // "客户报表": the monthly customer report of the list as the page shows it.
+    void ActionCustomerReportExecute();
     void OpenCustomerTile(int n);
 
     // The customer window: shows one customer (by CustomerIndex) modally and returns its

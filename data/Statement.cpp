@@ -33,8 +33,12 @@ qint64 PreparedStatement::Run(const QVariantList& values) {
 }
 
 void PreparedStatement::Fail() {
-    if (m_error.isEmpty()) m_error = m_query->lastError().text();
+    if (!m_error.isEmpty()) return;
+    const QSqlError error = m_query->lastError();
+    m_error = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     if (m_error.isEmpty()) m_error = u"语句执行失败"_s;
+    m_errorKind = ErrorFromEngineCode(error.nativeErrorCode().toInt());
+    if (m_errorKind == DbError::None) m_errorKind = DbError::Other;
 }
 
 } // namespace tev

@@ -2,6 +2,8 @@
 // A statement prepared once and run for many rows: bulk writes (the demo business, the
 // monthly report's rows) without preparing the same text again for every row.
 
+#include "data/Errors.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -16,7 +18,7 @@ class Database;
 class PreparedStatement {
 public:
     // sql is in the engine's own dialect with ? for the values. The first failure is kept
-    // (LastError) and later runs do nothing.
+    // (LastError, with its kind for the user in LastErrorKind) and later runs do nothing.
     PreparedStatement(Database& db, const QString& sql);
     ~PreparedStatement();
     PreparedStatement(const PreparedStatement&) = delete;
@@ -26,12 +28,14 @@ public:
     qint64 Run(const QVariantList& values);
     bool Failed() const { return !m_error.isEmpty(); }
     const QString& LastError() const { return m_error; }
+    DbError LastErrorKind() const { return m_errorKind; }
 
 private:
     void Fail();
 
     std::unique_ptr<QSqlQuery> m_query;
     QString m_error;
+    DbError m_errorKind = DbError::None;
 };
 
 } // namespace tev

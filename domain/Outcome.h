@@ -13,6 +13,7 @@
 namespace tev {
 
 class Database;
+class PreparedStatement;
 
 struct Outcome {
     enum Kind {
@@ -33,6 +34,8 @@ struct Outcome {
     static Outcome Gone(const QString& message) { return {Missing, message, DbError::None}; }
     // The last failure of db, logged with the operation's words.
     static Outcome Fail(QString operation, const Database& db);
+    // The first failure of a prepared statement, logged likewise.
+    static Outcome Fail(QString operation, const PreparedStatement& statement);
     // The text for the message box: the message, and for a database failure the reason on a
     // line of its own.
     QString Text() const;

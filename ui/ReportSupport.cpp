@@ -1,9 +1,9 @@
 #include "ui/ReportSupport.h"
 
-#include "ui/Globals.h"
-#include "ui/Ui.h"
 #include "report_designer/ReportHooks.h"
 #include "report_designer/ReportPreview.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
 
 #include <QFileInfo>
 
@@ -28,6 +28,18 @@ void InstallReportSeam() {
     hooks.showModal = [](QDialog* window) { return TheUi().ShowModal(window); };
     hooks.today = [] { return TheUi().Today(); };
     InstallReportHooks(hooks);
+}
+
+MonthReportObject::MonthReportObject() {
+    frReport1.SetMainDataSet(&m_rows, ADOQueryBig.Name());
+    frReport1.SetDataSet(ADOQueryTemp.Name(), &m_period);
+    frReport1.SetDataSet(ADOQueryTemp2.Name(), &m_title);
+    // Always answered, so that a template naming it prepares before the first report too.
+    frReport1.SetVariableCallback([this](const QString& name, QVariant& value) {
+        if (name.compare(u"MonthConditions"_s, Qt::CaseInsensitive) == 0) value = Conditions;
+    });
+    frReport1.SetPreviewButtons(PreviewButton::Zoom | PreviewButton::Print | PreviewButton::Find |
+                                PreviewButton::Exit);
 }
 
 QString ListTemplateName(bool billList, const QString& printType) {

@@ -3,6 +3,7 @@
 // through the window seam, query results as report data sets, and the templates of Frf/.
 
 #include "data/Database.h"
+#include "data/Query.h"
 #include "data/RowSource.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportData.h"
@@ -43,6 +44,29 @@ public:
 
 private:
     std::shared_ptr<RowSource> m_rows;
+};
+
+// The report object the monthly reports and the designer share (the main window's frReport1)
+// with what it prints from: the pool's enabled rows as its main data set ADOQueryBig, the
+// period heading and the title (PrintList rows 1 and 2) as ADOQueryTemp and ADOQueryTemp2, and
+// the line that says what the report covers as the variable MonthConditions (empty until a
+// report was made).
+class MonthReportObject {
+public:
+    MonthReportObject();
+    MonthReportObject(const MonthReportObject&) = delete;
+    MonthReportObject& operator=(const MonthReportObject&) = delete;
+
+    Report frReport1;
+    Query ADOQueryBig{QStringLiteral("ADOQueryBig")};
+    Query ADOQueryTemp{QStringLiteral("ADOQueryTemp")};
+    Query ADOQueryTemp2{QStringLiteral("ADOQueryTemp2")};
+    QString Conditions;
+
+private:
+    ResultSetData m_rows{&ADOQueryBig};
+    ResultSetData m_period{&ADOQueryTemp};
+    ResultSetData m_title{&ADOQueryTemp2};
 };
 
 // The template of a report list: the portrait one when the print type is "纵向打印", the

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace tev {
 
+class MonthReportObject;
+
 class Shell {
 public:
     // Page indices of the main window's page control.
@@ -37,6 +39,8 @@ public:
     // Runs a report list with a new request, or with an empty one the kept request again.
     virtual void RunBillReport(const ListRequest& request) = 0;
     virtual void RunMoneyReport(const ListRequest& request) = 0;
+    // The report object of the monthly reports and the designer, with the rows it prints.
+    virtual MonthReportObject& MonthReport() = 0;
     // Makes a page the active one.
     virtual void ShowPage(Page page) = 0;
     // The window that messages of the pages belong to.

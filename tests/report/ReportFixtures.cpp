@@ -98,11 +98,12 @@ ReportFixtures::ReportFixtures()
         {u"李国华"_s, u"300"_s, u"500"_s, u"200"_s, u"100"_s, u"100"_s},
         {u"上海户外用品商行"_s, u"0"_s, u"0"_s, u"0"_s, u"1500"_s, u"1500"_s},
         {u"宁波港角信息咨询有限公司"_s, u"2680"_s, u"15800.75"_s, u"9000"_s, u"0"_s, u"4120.75"_s},
+        {u"杭州市西湖区文三路数码港房产中介服务有限公司"_s, u"0"_s, u"600"_s, u"0"_s, u"-150.5"_s,
+         u"449.5"_s},
     };
     for (const QStringList& c : customers)
         customerMonth.AddRow({true, c[0], c[1], c[2], c[3], c[4], c[5]});
-    customerMonth.AddRow(
-        {true, u"总合计"_s, u"2980"_s, u"28800.75"_s, u"17200"_s, u"4800.5"_s, u"13421.25"_s});
+    customerMonth.AddRow({true, u"总合计"_s, u"2980"_s, u"29400.75"_s, u"17200"_s, u"4650"_s, u"13870.75"_s});
 
     const QList<QStringList> accounts = {
         {u"现金"_s, u"1050"_s, u"300"_s, u"120"_s, u"180"_s, u"1230"_s},
@@ -149,9 +150,17 @@ bool ReportFixtures::Bind(Report& report, const QString& name) {
         report.SetMainDataSet(&customerMonth, u"ADOQueryBig"_s);
         report.SetDataSet(u"ADOQueryTemp"_s, &period);
         report.SetDataSet(u"ADOQueryTemp2"_s, &title);
+        // The report says which month, salesman and search it covers.
+        report.SetVariableCallback([](const QString& variable, QVariant& value) {
+            if (variable == u"MonthConditions"_s)
+                value = u"统计期间：2024-5-1至2024-5-31；业务员：全部；搜索：客户名称含“杭州”"_s;
+        });
     } else if (name == u"MoneyMonth.frf"_s) {
         report.SetMainDataSet(&accountMonth, u"ADOQueryBig"_s);
         report.SetDataSet(u"ADOQueryTemp"_s, &period);
+        report.SetVariableCallback([](const QString& variable, QVariant& value) {
+            if (variable == u"MonthConditions"_s) value = u"统计期间：2024-5-1至2024-5-31；业务员：全部"_s;
+        });
     }
     return loaded;
 }

@@ -176,6 +176,7 @@ TEST(VoucherPrint, ExpenseVoucherShowsUnsignedAmountAndTheCapitalsVariable) {
     for (const QString& expected : {
              u"财务单据"_s,
              u"单据编号：FK000018 | 日期：2024年5月6日"_s,
+             u"帐户名称 | 现金 | 收支类型 | 支出"_s,
              u"客户名称 | 上海户外用品商行 | 收支项目 | 中介服务费"_s,
              u"款项类别 | 办公费用 | 款项凭证 | 收据"_s,
              u"收入金额 | 0.00 | 支出金额 | 80.50"_s,
@@ -337,23 +338,84 @@ TEST(MonthlyPrint, HeadingsFromPrintListAndRowsInTableOrder) {
               u"== page 1 of 1 ==\n"
               u"各客户应收款\n"
               u"2024年5月份\n"
-              u"单位：元\n"
+              u"统计期间：2024-5-1至2024-5-31；业务员：全部；搜索：客户名称含“杭州” | 单位：元\n"
               u"客户名称 | 本月采购 | 本月销售 | 本月收付款 | 月初欠款 | 月末欠款\n"
               u"杭州明远贸易有限公司 | 0.00 | 12,500.00 | 8,000.00 | 3,200.50 | 7,700.50\n"
               u"李国华 | 300.00 | 500.00 | 200.00 | 100.00 | 100.00\n"
               u"上海户外用品商行 | 0.00 | 0.00 | 0.00 | 1,500.00 | 1,500.00\n"
               u"宁波港角信息咨询有限公司 | 2,680.00 | 15,800.75 | 9,000.00 | 0.00 | 4,120.75\n"
-              u"总合计 | 2,980.00 | 28,800.75 | 17,200.00 | 4,800.50 | 13,421.25\n"
+              u"杭州市西湖区文三路数码港房产中介服务有限公司 | 0.00 | 600.00 | 0.00 | -150.50 | 449.50\n"
+              u"总合计 | 2,980.00 | 29,400.75 | 17,200.00 | 4,650.00 | 13,870.75\n"
               u"打印日期：2024-05-31 | 第 1 页 / 共 1 页\n"_s);
+
+    // The long name is wrapped onto a second line at its own size, and its row grows with it.
+    const RenderedItem* name = nullptr;
+    for (const RenderedItem& item : customers.Pages()[0].items)
+        if (item.Text().startsWith(u"杭州市西湖区"_s)) name = &item;
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->lines.size(), 2);
+    EXPECT_EQ(name->lines.join(QString()), name->Text());
+    EXPECT_DOUBLE_EQ(name->object.fontSize, 10.5);
+    EXPECT_GT(name->Rect().height(), 8 + 3);
+    for (const RenderedItem& item : customers.Pages()[0].items) {
+        if (item.Text() == u"449.50"_s) {
+            EXPECT_DOUBLE_EQ(item.Rect().height(), name->Rect().height());
+        }
+    }
 
     Report accounts;
     ASSERT_TRUE(data.Bind(accounts, u"MoneyMonth.frf"_s));
     ASSERT_TRUE(accounts.PrepareReport()) << accounts.LastError().toStdString();
     const QStringList lines = PageTextLines(accounts.Pages()[0]);
-    EXPECT_EQ(lines.mid(0, 2), QStringList({u"各帐户收支月报"_s, u"2024年5月份"_s}));
+    EXPECT_EQ(lines.mid(0, 3), QStringList({u"各帐户收支月报"_s, u"2024年5月份"_s,
+                                            u"统计期间：2024-5-1至2024-5-31；业务员：全部 | 单位：元"_s}));
     EXPECT_EQ(lines.value(3), u"帐户名称 | 月初余额 | 本月收入 | 本月支出 | 本月净额 | 月末余额"_s);
     EXPECT_EQ(lines.value(4), u"现金 | 1,050.00 | 300.00 | 120.00 | 180.00 | 1,230.00"_s);
     EXPECT_EQ(lines.value(7), u"总合计 | 59,050.00 | 27,600.50 | 12,120.00 | 15,480.50 | 74,530.50"_s);
+}
+
+// Many customers run over pages: every page carries the headings, what the report covers and
+// the column titles; rows go whole onto a page, and the grand total ends the last one.
+TEST(MonthlyPrint, ManyCustomersRunOverPagesWithTheTotalLast) {
+    ReportFixtures data;
+    ReportTable many(data.customerMonth.Columns());
+    for (int i = 0; i < 120; ++i)
+        many.AddRow({true,
+                     i % 7 == 3 ? u"杭州市西湖区文三路数码港房产中介服务有限公司第%1分公司"_s.arg(i)
+                                : u"客户%1"_s.arg(i),
+                     u"10"_s, u"20"_s, u"5"_s, u"100"_s, u"105"_s});
+    many.AddRow({true, u"总合计"_s, u"1200"_s, u"2400"_s, u"600"_s, u"12000"_s, u"12600"_s});
+    Report report;
+    ASSERT_TRUE(data.Bind(report, u"CustomerMonth.frf"_s));
+    report.SetMainDataSet(&many, u"ADOQueryBig"_s);
+    ASSERT_TRUE(report.PrepareReport()) << report.LastError().toStdString();
+    const int pages = report.PageCount();
+    ASSERT_GE(pages, 3);
+    const PageSetup& page = report.Template().page;
+    const double bodyBottom = page.PageSize().height() - page.marginBottom - 10;
+    int rows = 0;
+    for (int p = 0; p < pages; ++p) {
+        const QStringList lines = PageTextLines(report.Pages()[p]);
+        EXPECT_EQ(
+            lines.mid(0, 4),
+            QStringList({u"各客户应收款"_s, u"2024年5月份"_s,
+                         u"统计期间：2024-5-1至2024-5-31；业务员：全部；搜索：客户名称含“杭州” | 单位：元"_s,
+                         u"客户名称 | 本月采购 | 本月销售 | 本月收付款 | 月初欠款 | 月末欠款"_s}))
+            << "page " << p + 1;
+        EXPECT_EQ(lines.last(), u"打印日期：2024-05-31 | 第 %1 页 / 共 %2 页"_s.arg(p + 1).arg(pages));
+        for (const QString& line : lines)
+            rows += line.endsWith(u" | 10.00 | 20.00 | 5.00 | 100.00 | 105.00"_s) ? 1 : 0;
+        for (const RenderedItem& item : report.Pages()[p].items) {
+            if (item.object.name == u"Memo10"_s) {
+                EXPECT_LE(item.Rect().bottom(), bodyBottom + 1e-6);
+            }
+        }
+        if (p == pages - 1) {
+            EXPECT_EQ(lines.value(lines.size() - 2),
+                      u"总合计 | 1,200.00 | 2,400.00 | 600.00 | 12,000.00 | 12,600.00"_s);
+        }
+    }
+    EXPECT_EQ(rows, 120);
 }
 
 } // namespace

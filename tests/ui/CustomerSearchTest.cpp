@@ -143,9 +143,17 @@ TEST_F(CustomerSearchTest, ASearchInForceIsShownCanBeClearedAndEndsWithTheNextSi
     EXPECT_TRUE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
     EXPECT_EQ(Page()->SearchLine->toolTip(), u"搜索：客户名称含“张”，2024-3-1至2024-3-31有业务"_s);
     EXPECT_EQ(Shown(), QStringList{u"张三"_s});
+    // The record count sits right of "清除搜索" while a search is in force …
+    EXPECT_GT(Page()->Status->x(), Page()->ClearSearch->geometry().right());
+    EXPECT_LT(Page()->Status->geometry().right(), Page()->Prior->x());
 
     Page()->ClearSearch->click();
     EXPECT_FALSE(Page()->SearchLine->isVisibleTo(Page()->Sheet));
+    // … and takes the whole row without one, room for the count of thousands of customers.
+    EXPECT_EQ(Page()->Status->x(), Page()->SearchLine->x());
+    EXPECT_LT(Page()->Status->geometry().right(), Page()->Prior->x());
+    EXPECT_LE(Page()->Status->fontMetrics().horizontalAdvance(u"共 10000 记录，第 1/667 页"_s),
+              Page()->Status->width());
     EXPECT_EQ(FormCustomer3->SearchFilter, u""_s);
     EXPECT_EQ(Shown().size(), 4);
     // The dialog starts empty again.
