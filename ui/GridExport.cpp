@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -74,6 +75,10 @@ QString ExportGridToExcel(TDataGrid* grid) {
     SheetResult written;
     {
         BusyCursor busy;
+        // The export reads the grid's rows in order from one statement; a repaint of the grid
+        // in between would read the rows on screen and make the reading start over.
+        grid->setUpdatesEnabled(false);
+        const auto repaint = qScopeGuard([grid] { grid->setUpdatesEnabled(true); });
         std::unique_ptr<QProgressDialog> progress;
         if (rows.RowCount() > kExportProgressRows) {
             progress = std::make_unique<QProgressDialog>(u"正在导出Excel…"_s, u"取消"_s, 0, 100, parent);

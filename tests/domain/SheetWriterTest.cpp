@@ -167,11 +167,19 @@ TEST_F(SheetWriterTest, AFileThatCannotBeWrittenLeavesTheOlderOneAsItWas) {
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(Read(File()), QByteArray("older workbook"));
     EXPECT_EQ(Entries(), QStringList({u"list.xlsx"_s})) << "no half-written file left";
+}
 
-    // A read-only file (only the system's administrator may write it anyway).
+TEST_F(SheetWriterTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
+    VectorRows source({u"a"_s, u"b"_s, u"c"_s}, {{u"张三"_s, 1.0, u"2024-03-05"_s}});
+    {
+        QFile old(File());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("older workbook");
+    }
     ASSERT_TRUE(QFile::setPermissions(File(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    // The system's administrator may write any file: there is nothing to refuse.
     if (QFileInfo(File()).isWritable()) GTEST_SKIP() << "running as the administrator: a read-only file is writable";
-    result = WriteSheet(source, Request(File()));
+    const SheetResult result = WriteSheet(source, Request(File()));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, DbError::NoPermission);
     EXPECT_EQ(Read(File()), QByteArray("older workbook"));
