@@ -71,7 +71,7 @@ ReportFixtures::ReportFixtures()
                u"BillSum"_s, u"BillGet"_s, u"BillOwe"_s, u"BillMan"_s, u"BillReason"_s, u"BillState"_s,
                u"BillRemark"_s}),
       bigFont({u"BigFontValue"_s}),
-      voucher({u"MSum"_s, u"MoneyIndex"_s, u"MoneyAccount"_s, u"MoneyBill"_s, u"MoneyCreateTime"_s,
+      voucher({u"MSum"_s, u"MoneyKindText"_s, u"AccountName"_s, u"MoneyIndex"_s, u"MoneyAccount"_s, u"MoneyBill"_s, u"MoneyCreateTime"_s,
                u"MoneyRecordTime"_s, u"MoneyUser"_s, u"MoneyReason"_s, u"MoneyIn"_s, u"MoneyOut"_s,
                u"MoneySum"_s, u"MoneyType"_s, u"MoneyToken"_s, u"MoneyRemark"_s, u"MoneySerial"_s,
                u"MoneyMan"_s}),
@@ -89,7 +89,7 @@ ReportFixtures::ReportFixtures()
                     500.0, 500.0, u"张晓燕"_s, u"房屋租赁"_s, u"已签合同"_s,
                     u"客户要求分两次付款，余款于月底前结清。"_s});
     bigFont.AddRow({QString::fromUtf16(kCapitals1000)});
-    voucher.AddRow({80.5, 33, 2, 0, u"2024-05-06"_s, u"2024-05-06"_s, u"上海户外用品商行"_s, u"中介服务费"_s,
+    voucher.AddRow({80.5, u"支出"_s, u"工商银行基本户"_s, 33, 2, 0, u"2024-05-06"_s, u"2024-05-06"_s, u"上海户外用品商行"_s, u"中介服务费"_s,
                     0.0, 80.5, -80.5, u"办公费用"_s, u"收据"_s, u"代付看房交通费"_s, u"FK000018"_s,
                     u"王芳"_s});
 
