@@ -5,6 +5,7 @@
 #include "rules/PublicFunction.h"
 #include "ui/Combo.h"
 #include "ui/Globals.h"
+#include "ui/GridExport.h"
 #include "ui/Messages.h"
 #include "ui/Ui.h"
 
@@ -53,6 +54,10 @@ int TShareDataModule::ExecSql(Query& query, const QString& sql) {
 bool TShareDataModule::AskModifyPassword(const QString& caption, const QString& prompt,
                                          const QString& initialText) {
     return tev::AskModifyPassword(caption, prompt, initialText);
+}
+
+void TShareDataModule::ExportGridToExcel(TDataGrid* grid) {
+    tev::ExportGridToExcel(grid);
 }
 
 QString TShareDataModule::NextSerialNumber(const QString& number) const {

@@ -16,6 +16,8 @@ class QWidget;
 
 namespace tev {
 
+class TDataGrid;
+
 class TShareDataModule {
 public:
     TShareDataModule();
@@ -42,6 +44,10 @@ public:
     // Demands the modification password (the "修改" row of Power) before a guarded
     // operation; true when the operation may go ahead.
     bool AskModifyPassword(const QString& caption, const QString& prompt, const QString& initialText);
+
+    // Writes a report list grid to a spreadsheet workbook the user chooses and opens it
+    // (ui/GridExport.h).
+    void ExportGridToExcel(TDataGrid* grid);
 
     QString NextSerialNumber(const QString& number) const;
     bool IsValidSerialNumber(const QString& number) const;

@@ -9,10 +9,12 @@
 #include "ui/Form.h"
 #include "ui/Forms.h"
 #include "ui/Globals.h"
+#include "ui/GridExport.h"
 #include "ui/Messages.h"
 #include "ui/Ui.h"
 #include "vouchers/GetPayForm.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -84,6 +86,8 @@ void ReportListPage::BuildPage(const QString& gridName, const QVector<GridColumn
                                const QStringList& sortItems) {
     Grid = new TDataGrid(m_sheet);
     Grid->setObjectName(gridName);
+    // The page's caption names the exported workbook.
+    Grid->setWindowTitle(m_billList ? u"业务报表"_s : u"财务报表"_s);
     Grid->SetColumns(columns);
     Grid->SetTitleFont(TitleFont());
     m_widths = QVector<int>(columns.size(), 0);
@@ -116,6 +120,11 @@ void ReportListPage::BuildPage(const QString& gridName, const QVector<GridColumn
 
     connect(Grid->View()->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &ReportListPage::TitleClick);
+
+    m_exportAction = new QAction(u"导出Excel"_s, this);
+    m_exportAction->setObjectName(u"ExportAction"_s);
+    connect(m_exportAction, &QAction::triggered, this, &ReportListPage::ExportList);
+    Grid->AddContextAction(m_exportAction);
 }
 
 QString ReportListPage::FullStatement() const {
@@ -157,6 +166,7 @@ void ReportListPage::SetListButtons(const QList<QPushButton*>& buttons) {
 void ReportListPage::UpdateListButtons() {
     for (QPushButton* b : m_listButtons)
         SetAvailable(b, ListQuery.Active(), u"请先用“查找单据”查出单据"_s);
+    if (m_exportAction) m_exportAction->setEnabled(ListQuery.Active());
 }
 
 void ReportListPage::RememberWidths() {
@@ -185,6 +195,12 @@ void ReportListPage::PrintList() {
     PrepareAndShow(ListReport, m_sheet);
 }
 
+void ReportListPage::ExportList() {
+    EnsureFresh();
+    if (!ListQuery.Active()) return;
+    ExportGridToExcel(Grid);
+}
+
 // ---------------------------------------------------------------------------------------
 
 BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReportADOQuery"_s, true) {
@@ -192,9 +208,8 @@ BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReport
     SpeedButton4 = MakeButton(u"SpeedButton4"_s, u"打印列表"_s);
     SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
     SpeedButton6 = MakeButton(u"SpeedButton6"_s, u"导出Excel"_s);
-    // The analysis and the export join these buttons when they exist.
+    // The analysis joins these buttons when it exists.
     SetAvailable(SpeedButton5, false, u"本版本尚未提供经营分析"_s);
-    SetAvailable(SpeedButton6, false, u"本版本尚未提供导出Excel"_s);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -220,7 +235,8 @@ BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReport
     connect(ComboBox2, &QComboBox::activated, this, &BillReportList::ComboBox2Change);
     connect(SpeedButton3, &QPushButton::clicked, this, &BillReportList::ActionBillReportExecute);
     connect(SpeedButton4, &QPushButton::clicked, this, &BillReportList::ActionPrintBillReportExecute);
-    SetListButtons({SpeedButton4});
+    connect(SpeedButton6, &QPushButton::clicked, this, &BillReportList::ActionBExecelExecute);
+    SetListButtons({SpeedButton4, SpeedButton6});
     connect(DBGridEh2, &TDataGrid::DoubleClicked, this, &BillReportList::DBGridEh2DblClick);
 }
 
@@ -285,8 +301,6 @@ MoneyReportList::MoneyReportList(QWidget* sheet) : ReportListPage(sheet, u"MRepo
     MakeReport = MakeButton(u"MakeReport"_s, u"查找单据"_s);
     PrintReport = MakeButton(u"PrintReport"_s, u"打印列表"_s);
     SpeedButton7 = MakeButton(u"SpeedButton7"_s, u"导出Excel"_s);
-    // The export joins these buttons when it exists.
-    SetAvailable(SpeedButton7, false, u"本版本尚未提供导出Excel"_s);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -312,7 +326,8 @@ MoneyReportList::MoneyReportList(QWidget* sheet) : ReportListPage(sheet, u"MRepo
     connect(ComboBox9, &QComboBox::activated, this, &MoneyReportList::ComboBox9Change);
     connect(MakeReport, &QPushButton::clicked, this, &MoneyReportList::ActionMoneyReportExecute);
     connect(PrintReport, &QPushButton::clicked, this, &MoneyReportList::ActionPrintMoneyReportExecute);
-    SetListButtons({PrintReport});
+    connect(SpeedButton7, &QPushButton::clicked, this, &MoneyReportList::ActionMExcelExecute);
+    SetListButtons({PrintReport, SpeedButton7});
     connect(DBGridEh1, &TDataGrid::DoubleClicked, this, &MoneyReportList::DBGridEh1DblClick);
 }
 

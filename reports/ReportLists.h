@@ -13,6 +13,7 @@
 
 #include <QObject>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -50,6 +51,8 @@ public:
     // Prints the list in its current order with the portrait or landscape template, as
     // PrintType says at the moment of printing. Does nothing when no list is open.
     void PrintList();
+    // Writes the list in its current order to a spreadsheet workbook ("导出Excel").
+    void ExportList();
     // The remembered width of a column: the widest text it showed plus 20 pixels.
     int RememberedWidth(int column) const { return column < m_widths.size() ? m_widths[column] : 0; }
     // A title click widens a column narrower than its remembered width; it does not sort.
@@ -96,6 +99,7 @@ protected:
     QWidget* m_sheet;
     QLabel* m_sortLabel = nullptr;
     QList<QPushButton*> m_listButtons;
+    QAction* m_exportAction = nullptr;
 
 private:
     void RememberWidths();
@@ -122,6 +126,7 @@ public:
     void ActionBillReportExecute();
     void ComboBox2Change();
     void ActionPrintBillReportExecute() { PrintList(); }
+    void ActionBExecelExecute() { ExportList(); }
     // Opens the current bill in the bill editor.
     void DBGridEh2DblClick();
 
@@ -155,6 +160,7 @@ public:
     void ActionMoneyReportExecute();
     void ComboBox9Change();
     void ActionPrintMoneyReportExecute() { PrintList(); }
+    void ActionMExcelExecute() { ExportList(); }
     // Opens the current voucher in the voucher editor.
     void DBGridEh1DblClick();
 

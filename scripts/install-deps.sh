@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
     libxkbcommon-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev libgtest-dev libgl-dev
     fonts-arphic-uming fonts-wqy-microhei qt6-translations-l10n
-    xvfb xauth imagemagick poppler-utils sqlite3 desktop-file-utils
+    xvfb xauth imagemagick poppler-utils sqlite3 desktop-file-utils python3-openpyxl
 )
 
 missing=()
