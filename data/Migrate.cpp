@@ -55,6 +55,8 @@ const std::vector<MigrationStep>& MigrationSteps() {
                  "substr(NEW.MoneyCreateTime, 1, 7), coalesce(CAST(round(NEW.MoneySum * 10000) AS INTEGER), 0) "
                  "WHERE NEW.MoneyAccount IS NOT NULL AND NEW.MoneyCreateTime IS NOT NULL "
                  "ON CONFLICT (MoneyAccount, MonthStart) DO UPDATE SET Units = Units + excluded.Units; END",
+                 // The vouchers of one month by account without reading their rows.
+                 "CREATE INDEX MoneyByDateAccount ON MoneyTable (MoneyCreateTime, MoneyAccount, MoneySum)",
                  "INSERT INTO AccountMonth (MoneyAccount, MonthStart, Units) SELECT MoneyAccount, "
                  "substr(MoneyCreateTime, 1, 7), Sum(coalesce(CAST(round(MoneySum * 10000) AS INTEGER), 0)) "
                  "FROM MoneyTable WHERE MoneyAccount IS NOT NULL AND MoneyCreateTime IS NOT NULL "
