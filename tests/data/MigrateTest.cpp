@@ -83,6 +83,18 @@ TEST_F(MigrateTest, AnOlderFileIsUpgradedAfterACopyIsKeptAndNoRowChanges) {
     ASSERT_TRUE(fresh.Open(dir.path() + u"/new.mdb"_s));
     EXPECT_EQ(Schema(db), Schema(fresh));
     EXPECT_TRUE(Schema(db).join(u'\n').contains(u"ParameterByTypeInOrder"_s));
+    // The accounts' monthly totals start from the vouchers already in the file.
+    ResultSet totals, summed;
+    ASSERT_TRUE(db.Select(u"Select MoneyAccount, MonthStart, Units From AccountMonth Order By 1, 2"_s, totals));
+    ASSERT_TRUE(db.Select(u"Select MoneyAccount, substr(MoneyCreateTime, 1, 7) As M, "
+                          "Sum(Cast(Round(MoneySum * 10000) As Integer)) As U From MoneyTable "
+                          "Where MoneyAccount Is Not Null Group By 1, 2 Order By 1, 2"_s,
+                          summed));
+    ASSERT_GT(totals.RecordCount(), 1);
+    ASSERT_EQ(totals.RecordCount(), summed.RecordCount());
+    for (int r = 0; r < totals.RecordCount(); ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(totals.At(r, c).toString(), summed.At(r, c).toString()) << r << ' ' << c;
 
     // The copy kept beside it is the old file, whole.
     EXPECT_EQ(kept, Path() + u".v1.bak"_s);
