@@ -94,6 +94,15 @@ bool PagedRows::ReadBlock(int first, Block& block) {
     }
     ResultSet rs;
     ++m_statements;
+    const int end = std::min(m_count, first + m_blockRows);
+    if (m_reversed && first > m_count / 2 && end > first) {
+        // Nearer the end: the same rows read backwards from the end, then turned round.
+        if (!m_db.Select(m_reversed(m_count - end, end - first), rs)) return false;
+        block.rows.reserve(size_t(rs.RecordCount()));
+        for (int r = rs.RecordCount() - 1; r >= 0; --r)
+            block.rows.push_back(rs.Row(r));
+        return true;
+    }
     if (!m_db.Select(m_page(first, m_blockRows), rs)) return false;
     block.rows.reserve(size_t(rs.RecordCount()));
     for (int r = 0; r < rs.RecordCount(); ++r)

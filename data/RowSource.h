@@ -59,6 +59,9 @@ public:
     // The same with the count already known (from the list's own aggregate statement).
     static std::shared_ptr<PagedRows> Open(Database& db, int count, PageStatement page, int blockRows = 256,
                                            int keptBlocks = 8);
+    // The statement of a block counted from the end in the reverse order: a block in the later
+    // half of the list is then read from its end instead of stepping over every row before it.
+    void SetReversedPage(PageStatement reversed) { m_reversed = std::move(reversed); }
 
     int RowCount() const override { return m_count; }
     const QStringList& Columns() const override { return m_columns; }
@@ -83,6 +86,7 @@ private:
 
     Database& m_db;
     PageStatement m_page;
+    PageStatement m_reversed;
     int m_blockRows;
     int m_keptBlocks;
     int m_count = 0;
@@ -90,7 +94,7 @@ private:
     std::list<Block> m_blocks; // most recently used first
     int m_blocksRead = 0;
     int m_statements = 0;
-    int m_lastRead = -1; // the first row of the block read last
+    int m_lastRead = -1;              // the first row of the block read last
     std::unique_ptr<Cursor> m_cursor; // open while blocks are read in order
     bool m_failed = false;
 };

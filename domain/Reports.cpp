@@ -224,11 +224,30 @@ QString SumList(const QStringList& columns) {
 // Any list statement: its rows counted and summed over the statement itself, read a block at
 // a time. Right for every statement; a grouped one is read whole for each block.
 ListStatements AnyList(const QString& statement, const QString& order, const QStringList& sums) {
-    return {u"Select %1 From (%2)"_s.arg(SumList(sums), statement),
-            [statement, order](int offset, int limit) { return statement + order + Limit(offset, limit); }, sums};
+    const QString reversed = ReversedOrder(order);
+    return {
+        u"Select %1 From (%2)"_s.arg(SumList(sums), statement),
+        [statement, order](int offset, int limit) { return statement + order + Limit(offset, limit); }, sums,
+        [statement, reversed](int offset, int limit) { return statement + reversed + Limit(offset, limit); }};
 }
 
 } // namespace
+
+QString ReversedOrder(const QString& orderBy) {
+    static const QString kOrderBy = u" Order By "_s;
+    if (!orderBy.startsWith(kOrderBy, Qt::CaseInsensitive)) return orderBy;
+    QStringList terms = orderBy.mid(kOrderBy.size()).split(u',');
+    for (QString& term : terms) {
+        term = term.trimmed();
+        if (term.endsWith(u" Desc"_s, Qt::CaseInsensitive))
+            term.chop(5);
+        else if (term.endsWith(u" Asc"_s, Qt::CaseInsensitive))
+            term = term.chopped(4) + u" Desc"_s;
+        else
+            term += u" Desc"_s;
+    }
+    return kOrderBy + terms.join(u","_s);
+}
 
 Result<ListRows> OpenListRows(Database& db, const ListStatements& statements) {
     ResultSet rs;
@@ -237,8 +256,10 @@ Result<ListRows> OpenListRows(Database& db, const ListStatements& statements) {
     list.count = int(rs.AsInteger(u"RowTotal"_s));
     for (const QString& column : statements.sumColumns)
         list.sums.insert(column, rs.AsFloat(u"Sum"_s + column));
-    list.rows = PagedRows::Open(db, list.count, statements.page, kListBlock);
-    if (!list.rows) return Outcome::Fail(u"数据库打开失败"_s, db);
+    const std::shared_ptr<PagedRows> paged = PagedRows::Open(db, list.count, statements.page, kListBlock);
+    if (!paged) return Outcome::Fail(u"数据库打开失败"_s, db);
+    if (statements.reversedPage) paged->SetReversedPage(statements.reversedPage);
+    list.rows = paged;
     return list;
 }
 
@@ -253,19 +274,24 @@ ListStatements BillListStatements(const QString& kept, const QString& billFilter
     const QString where = kept.mid(select.size()) + billFilter;
     const QString received = u"Coalesce((Select Round(Sum(MoneySum),2) From MoneyTable Where "
                              "MoneyTable.MoneyBill = Bill.BillIndex),0)"_s;
-    const QString rows = u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,%1 As BillGet,"
-                         "BillSum-%1 As BillOwe,BillMan,BillReason,BillState,BillRemark From Bill"_s.arg(received) +
-                         where;
+    const QString rows =
+        u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,%1 As BillGet,"
+        "BillSum-%1 As BillOwe,BillMan,BillReason,BillState,BillRemark From Bill"_s.arg(received) +
+        where;
+    const QString reversed = ReversedOrder(orderBy);
     return {u"Select %1 From (%2)"_s.arg(SumList(sums), rows),
-            [rows, orderBy](int offset, int limit) { return rows + orderBy + Limit(offset, limit); }, sums};
+            [rows, orderBy](int offset, int limit) { return rows + orderBy + Limit(offset, limit); }, sums,
+            [rows, reversed](int offset, int limit) { return rows + reversed + Limit(offset, limit); }};
 }
 
 ListStatements MoneyListStatements(const QString& kept, const QString& voucherFilter, MoneyListOrder order) {
     // No grouping: the statement itself is counted, summed and read a block at a time.
-    return AnyList(kept + voucherFilter, MoneyListOrderClause(order), {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
+    return AnyList(kept + voucherFilter, MoneyListOrderClause(order),
+                   {u"MoneyIn"_s, u"MoneyOut"_s, u"MoneySum"_s});
 }
 
-Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter, BillListOrder order) {
+Result<ListRows> OpenBillList(Database& db, const QString& kept, const QString& billFilter,
+                              BillListOrder order) {
     return OpenListRows(db, BillListStatements(kept, billFilter, order));
 }
 

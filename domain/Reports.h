@@ -122,7 +122,12 @@ struct ListStatements {
     QString aggregate;
     std::function<QString(int offset, int limit)> page;
     QStringList sumColumns;
+    // The same rows in the reverse order (the orders end in the record number, so the reverse
+    // is exact): a block near the end is read from the end.
+    std::function<QString(int offset, int limit)> reversedPage;
 };
+// An " Order By …" clause with every term's direction turned round.
+QString ReversedOrder(const QString& orderBy);
 ListStatements BillListStatements(const QString& kept, const QString& billFilter, BillListOrder order);
 ListStatements MoneyListStatements(const QString& kept, const QString& voucherFilter, MoneyListOrder order);
 // Opens a list from its statements.

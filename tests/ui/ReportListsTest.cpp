@@ -6,9 +6,9 @@
 #include "bills/BuySellForm.h"
 #include "data/RowSource.h"
 #include "domain/Reports.h"
-#include "rules/PublicFunction.h"
 #include "reports/ReportLists.h"
 #include "rules/IniFile.h"
+#include "rules/PublicFunction.h"
 #include "vouchers/GetPayForm.h"
 
 #include <QComboBox>
@@ -276,7 +276,8 @@ TEST_F(ReportListsTest, TwoHundredThousandBillsAreReadWhereTheyLie) {
         "SELECT date('2024-01-01', '+' || (i % 366) || ' days'), 'XS' || i, '销售开单', "
         "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, i % 1000 + 0.25, '李娜' FROM n"_s);
     Sql(u"INSERT INTO MoneyTable (MoneyCreateTime, MoneySerial, MoneyAccount, MoneyUser, MoneyBill, MoneyIn, "
-        "MoneyOut, MoneySum) SELECT BillCreateTime, 'SR' || BillIndex, ?, BillUser, BillIndex, 10.125, 0, 10.125 "
+        "MoneyOut, MoneySum) SELECT BillCreateTime, 'SR' || BillIndex, ?, BillUser, BillIndex, 10.125, 0, "
+        "10.125 "
         "FROM Bill WHERE BillIndex % 97 = 0"_s,
         {cash});
     const QString grouped = kBills + BillListGrouping();
@@ -298,6 +299,21 @@ TEST_F(ReportListsTest, TwoHundredThousandBillsAreReadWhereTheyLie) {
     const QVariant lastSerial = Scalar(
         u"SELECT BillSerial FROM Bill WHERE BillIndex > 1 ORDER BY BillCreateTime DESC, BillIndex DESC LIMIT 1"_s);
     EXPECT_EQ(g->CellText(199999, u"BillSerial"_s), lastSerial.toString());
+    // Rows near the end are read from the end: the same rows as counted from the start, in
+    // every order, whatever the block.
+    for (int order = 0; order < 3; ++order) {
+        Bills()->ComboBox2->setCurrentIndex(order);
+        Bills()->ComboBox2Change();
+        const QString ordered = grouped + BillListOrderClause(BillListOrder(order));
+        for (const int row : {199999, 100001}) {
+            EXPECT_EQ(
+                g->CellText(row, u"BillSerial"_s),
+                Scalar(u"SELECT BillSerial FROM (%1 LIMIT 1 OFFSET %2)"_s.arg(ordered).arg(row)).toString())
+                << order << ' ' << row;
+        }
+    }
+    Bills()->ComboBox2->setCurrentIndex(0);
+    Bills()->ComboBox2Change();
     EXPECT_EQ(g->View()->verticalScrollBar()->value(), g->View()->verticalScrollBar()->maximum());
 
     auto* paged = dynamic_cast<PagedRows*>(g->Source().get());
