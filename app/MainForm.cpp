@@ -284,7 +284,14 @@ bool TFormMain::FormShow() {
         ExitCode = 1;
         return false;
     }
+    QString lockRefusal;
+    if (!ShareDM->DatabaseLock1.Take(path, &lockRefusal)) {
+        TheUi().Message(this, lockRefusal, ProgramTitle, MsgIcon::Error);
+        ExitCode = 1;
+        return false;
+    }
     if (!ShareDM->ADOConnection1.Open(path)) {
+        ShareDM->DatabaseLock1.Release();
         // A file that is there but is no database of this program, or of a newer one.
         TheUi().Message(this, ShareDM->ADOConnection1.LastError(), ProgramTitle);
         ExitCode = 1;
@@ -295,6 +302,7 @@ bool TFormMain::FormShow() {
     if (!UpgradeDatabase(ShareDM->ADOConnection1, &upgradeError)) {
         TheUi().Message(this, upgradeError, ProgramTitle);
         ShareDM->ADOConnection1.Close();
+        ShareDM->DatabaseLock1.Release();
         ExitCode = 1;
         return false;
     }

@@ -3,6 +3,7 @@
 // routines with their fixed error reporting and the modification password.
 
 #include "data/Database.h"
+#include "data/DatabaseLock.h"
 #include "data/Query.h"
 #include "domain/Lists.h" // OptionListStatement
 
@@ -25,6 +26,8 @@ public:
     TShareDataModule(const TShareDataModule&) = delete;
     TShareDataModule& operator=(const TShareDataModule&) = delete;
 
+    // Held while the program works on its database, so a second copy is turned away.
+    DatabaseLock DatabaseLock1;
     // The one connection of the run.
     Database ADOConnection1;
     Query ADOQueryTemp;

@@ -4,6 +4,7 @@
 
 #include "data/Backup.h"
 #include "data/Database.h"
+#include "data/Errors.h"
 #include "data/Schema.h"
 
 #include <QCryptographicHash>
@@ -108,8 +109,15 @@ TEST_F(BackupTest, RestoreRefusesAnythingButAnIntactDatabaseOfThisProgram) {
     auto write = [](const QString& path, const QByteArray& bytes) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_EQ(f.write(bytes), bytes.size());
     };
+    // A 32-bit big-endian number of the file header (user version at 60, application id at 68).
+    auto withHeaderNumber = [](QByteArray bytes, int offset, quint32 value) {
+        for (int i = 0; i < 4; ++i)
+            bytes[offset + i] = char((value >> (8 * (3 - i))) & 0xff);
+        return bytes;
+    };
+    write(folder + u"/empty.mdb"_s, {});
     write(folder + u"/text.mdb"_s, "Standard Jet DB\nnot a database of ours\n");
     {
         // A database of another program: no application id, other tables.
@@ -118,28 +126,62 @@ TEST_F(BackupTest, RestoreRefusesAnythingButAnIntactDatabaseOfThisProgram) {
         ASSERT_TRUE(other.Query(u"PRAGMA application_id = 0"_s, {}));
         ASSERT_TRUE(other.Query(u"CREATE TABLE Notes (Text TEXT)"_s, {}));
     }
-    {
-        // Our own database cut short, as a copy broken off half-way would be.
+    ASSERT_TRUE(db.Transaction([this] {
         for (int i = 0; i < 400; ++i)
-            ASSERT_GT(db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"客户%1"_s.arg(i)},
-                                                {u"CustomerAddress"_s, QString(200, u'址')}}),
-                      0);
-        ASSERT_TRUE(tev::BackupDatabase(db, folder + u"/full.mdb"_s));
-        QFile full(folder + u"/full.mdb"_s);
-        ASSERT_TRUE(full.open(QIODevice::ReadOnly));
-        write(folder + u"/cut.mdb"_s, full.read(full.size() / 2));
+            if (db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"客户%1"_s.arg(i)},
+                                          {u"CustomerAddress"_s, QString(200, u'址')}}) <= 0)
+                return false;
+        return true;
+    }));
+    ASSERT_TRUE(tev::BackupDatabase(db, folder + u"/full.mdb"_s));
+    QByteArray full;
+    {
+        QFile f(folder + u"/full.mdb"_s);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        full = f.readAll();
     }
+    ASSERT_GT(full.size(), 16 * 4096);
+    // Our own tables under another program's mark, and a file of a newer program.
+    write(folder + u"/foreign-id.mdb"_s, withHeaderNumber(full, 68, 0x12345678));
+    write(folder + u"/newer.mdb"_s, withHeaderNumber(full, 60, Database::SchemaVersion + 1));
+    // Our own database cut short, as a copy broken off half-way would be.
+    write(folder + u"/cut.mdb"_s, full.left(full.size() / 2));
+    {
+        // One page in the middle overwritten with noise, the header intact.
+        const int pageSize = (quint8(full[16]) << 8) | quint8(full[17]);
+        QByteArray damaged = full;
+        const qsizetype page = (damaged.size() / pageSize / 2) * pageSize;
+        for (qsizetype i = 0; i < pageSize; ++i)
+            damaged[page + i] = char((i * 37 + 11) & 0xff);
+        write(folder + u"/damaged.mdb"_s, damaged);
+    }
+    QFile::remove(folder + u"/full.mdb"_s);
     const QStringList names = Customers(db);
     const QByteArray before = Hash(live);
 
-    for (const QString& file : {u"missing.mdb"_s, u"text.mdb"_s, u"other.mdb"_s, u"cut.mdb"_s}) {
-        SCOPED_TRACE(file.toStdString());
+    const struct {
+        const char* file;
+        tev::DbError kind;
+    } cases[] = {
+        {"missing.mdb", tev::DbError::NotFound},         {"empty.mdb", tev::DbError::NotADatabase},
+        {"text.mdb", tev::DbError::NotADatabase},        {"other.mdb", tev::DbError::NotADatabase},
+        {"foreign-id.mdb", tev::DbError::NotADatabase},  {"newer.mdb", tev::DbError::TooNew},
+        {"cut.mdb", tev::DbError::Corrupt},              {"damaged.mdb", tev::DbError::Corrupt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString source = folder + u"/"_s + QString::fromLatin1(c.file);
+        const QByteArray sourceBefore = QFile::exists(source) ? Hash(source) : QByteArray();
         CopyFailure failure;
-        EXPECT_FALSE(tev::RestoreDatabase(db, folder + u"/"_s + file, &failure));
+        EXPECT_FALSE(tev::RestoreDatabase(db, source, &failure));
         EXPECT_NE(failure.code, 0);
-        EXPECT_FALSE(failure.reason.isEmpty());
+        EXPECT_EQ(failure.kind, c.kind);
+        EXPECT_EQ(failure.reason, tev::ReasonText(c.kind) + u"："_s + source);
         EXPECT_EQ(Hash(live), before);
         EXPECT_EQ(Files(dir.path()), QStringList{u"Tevrano.mdb"_s}) << "nothing written beside the database";
+        if (!sourceBefore.isEmpty()) {
+            EXPECT_EQ(Hash(source), sourceBefore) << "the chosen file is left as it was";
+        }
         ASSERT_TRUE(db.IsOpen());
         EXPECT_EQ(Customers(db), names);
     }
