@@ -275,8 +275,11 @@ void TFormAnalysis::ComputeChart(int chart) {
 
     QChart* c = Charts[size_t(chart)]->chart();
     c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
+    // Removing an axis hands it back to us.
+    for (QAbstractAxis* axis : c->axes()) {
         c->removeAxis(axis);
+        delete axis;
+    }
     const bool negative = std::any_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.value < 0; });
     const QString title = c->title().section(u'\n', 0, 0);
     c->setTitle(negative ? title + u"\n"_s + kNegativeNote : title);

@@ -43,6 +43,7 @@ TEST_F(AnalysisWindowTest, SalesmanAndNoListAreToldWhy) {
 
     // Shown without an open list, the window says so and closes itself.
     FormAnalysis->BillList = Bills();
+    ui.ExpectModal(u"FormAnalysis"_s, [](QDialog*) { ADD_FAILURE() << "the window stayed open without a list"; });
     ui.ExpectMessage(u"请先生成数据报表，再进行图形分析"_s);
     EXPECT_NE(TheUi().ShowModal(FormAnalysis), QDialog::Accepted);
     ui.VerifyAllUsed();
