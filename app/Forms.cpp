@@ -20,6 +20,7 @@
 #include "customers/CustomerForm3.h"
 #include "maintenance/MaintenancePage.h"
 #include "maintenance/SettingsPage.h"
+#include "reports/AnalysisForm.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "reports/ProgressForm.h"
@@ -47,6 +48,7 @@ TFormOnlineChat* FormOnlineChat = nullptr;
 TFormUser* FormUser = nullptr;
 TFormUser2* FormUser2 = nullptr;
 TFormBillReport* FormBillReport = nullptr;
+TFormAnalysis* FormAnalysis = nullptr;
 TFormAccount2* FormAccount2 = nullptr;
 TFormCustomer3* FormCustomer3 = nullptr;
 
@@ -72,6 +74,7 @@ void CreateForms() {
     FormUser = new TFormUser(FormMain);
     FormUser2 = new TFormUser2(FormMain);
     FormBillReport = new TFormBillReport(FormMain);
+    FormAnalysis = new TFormAnalysis(FormMain);
     FormAccount2 = new TFormAccount2(FormMain);
     FormCustomer3 = new TFormCustomer3(FormMain);
 
@@ -122,6 +125,7 @@ void DestroyForms() {
     FormUser = nullptr;
     FormUser2 = nullptr;
     FormBillReport = nullptr;
+    FormAnalysis = nullptr;
     FormAccount2 = nullptr;
     FormCustomer3 = nullptr;
     delete ShareDM;

@@ -2,6 +2,7 @@
 
 #include "bills/BuySellForm.h"
 #include "domain/Reports.h"
+#include "reports/AnalysisForm.h"
 #include "reports/BillReportForm.h"
 #include "reports/MoneyReportForm.h"
 #include "rules/IniFile.h"
@@ -208,8 +209,6 @@ BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReport
     SpeedButton4 = MakeButton(u"SpeedButton4"_s, u"打印列表"_s);
     SpeedButton5 = MakeButton(u"SpeedButton5"_s, u"经营报表"_s);
     SpeedButton6 = MakeButton(u"SpeedButton6"_s, u"导出Excel"_s);
-    // The analysis joins these buttons when it exists.
-    SetAvailable(SpeedButton5, false, u"本版本尚未提供经营分析"_s);
 
     const auto amount = GridFormat::Amount;
     const auto centre = Qt::AlignCenter;
@@ -236,6 +235,8 @@ BillReportList::BillReportList(QWidget* sheet) : ReportListPage(sheet, u"BReport
     connect(SpeedButton3, &QPushButton::clicked, this, &BillReportList::ActionBillReportExecute);
     connect(SpeedButton4, &QPushButton::clicked, this, &BillReportList::ActionPrintBillReportExecute);
     connect(SpeedButton6, &QPushButton::clicked, this, &BillReportList::ActionBExecelExecute);
+    // Always pressable: without a list it says what to do first.
+    connect(SpeedButton5, &QPushButton::clicked, this, &BillReportList::ActionAnalysisExecute);
     SetListButtons({SpeedButton4, SpeedButton6});
     connect(DBGridEh2, &TDataGrid::DoubleClicked, this, &BillReportList::DBGridEh2DblClick);
 }
@@ -272,6 +273,19 @@ void BillReportList::SetFooters() {
 
 void BillReportList::ActionBillReportExecute() {
     TheUi().ShowModal(FormBillReport);
+}
+
+void BillReportList::ActionAnalysisExecute() {
+    if (CurrentRole == Text(Role::Salesman)) {
+        ShowMessage(u"请以财务主管，财务总监，或总经理身份登录软件，查看经营报表"_s);
+        return;
+    }
+    if (!BReportADOQuery.Active()) {
+        ShowMessage(u"请先“查找单据”，生成数据报表，再进行图形分析"_s);
+        return;
+    }
+    FormAnalysis->BillList = this;
+    TheUi().ShowModal(FormAnalysis);
 }
 
 void BillReportList::ComboBox2Change() {

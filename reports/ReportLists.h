@@ -127,6 +127,8 @@ public:
     void ComboBox2Change();
     void ActionPrintBillReportExecute() { PrintList(); }
     void ActionBExecelExecute() { ExportList(); }
+    // "经营报表": the analysis of this list, for every role but the salesman.
+    void ActionAnalysisExecute();
     // Opens the current bill in the bill editor.
     void DBGridEh2DblClick();
 

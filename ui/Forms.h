@@ -20,6 +20,7 @@ class TFormOnlineChat;
 class TFormUser;
 class TFormUser2;
 class TFormBillReport;
+class TFormAnalysis;
 class TFormAccount2;
 class TFormCustomer3;
 
@@ -38,6 +39,7 @@ extern TFormOnlineChat* FormOnlineChat;
 extern TFormUser* FormUser;
 extern TFormUser2* FormUser2;
 extern TFormBillReport* FormBillReport;
+extern TFormAnalysis* FormAnalysis;
 extern TFormAccount2* FormAccount2;
 extern TFormCustomer3* FormCustomer3;
 
