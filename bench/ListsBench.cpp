@@ -98,10 +98,16 @@ void Measure(const QString& path, int repeats) {
     }
     Database& db = ShareDM->ADOConnection1;
     QString upgradeError;
+    const int version = SchemaVersionOf(db);
+    QElapsedTimer upgrade;
+    upgrade.start();
     if (!UpgradeDatabase(db, &upgradeError)) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(upgradeError));
         return;
     }
+    if (version != Database::SchemaVersion)
+        std::printf("upgraded %s from version %d to %d in %lld ms (the kept copy included)\n", qUtf8Printable(path),
+                    version, Database::SchemaVersion, qint64(upgrade.elapsed()));
     ResultSet rs;
     db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
               "(Select Count(*) From MoneyTable) As V, (Select Count(*) From Account) As A"_s,

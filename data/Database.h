@@ -134,7 +134,7 @@ public:
 
     static constexpr int ApplicationId = 0x54455652; // "TEVR"
     // The schema this program writes; older files are upgraded by the steps of Migrate.h.
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
     // The version of the first schema, the one CreateSchema starts from.
     static constexpr int BaseSchemaVersion = 1;
 

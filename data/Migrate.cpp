@@ -66,6 +66,49 @@ const std::vector<MigrationStep>& MigrationSteps() {
                  if (!Run(db, sql)) return false;
              return true;
          }},
+        // Each bill's received amount, the sum of its own vouchers, kept on the bill's row by
+        // the engine in the same transaction as every voucher written, changed or deleted: exact
+        // in ten-thousandths of a yuan, and rounded to cents for the lists,
+        // which then count, sum and read the bills from the bill table alone. A bill row that
+        // arrives after its vouchers starts from their sum. The vouchers' date index carries
+        // the amounts too, so the footers of a voucher list are summed from the index.
+        {3, u"单据已收款合计"_s,
+         [](Database& db) {
+             const QString units = u"coalesce(CAST(round(%1.MoneySum * 10000) AS INTEGER), 0)"_s;
+             // Sets both totals from the exact total given; the cents are rounded as the engine's
+             // Round rounds amounts, halves to the even cent.
+             const auto set = [](const QString& total) {
+                 return u"BillGetUnits = %1, BillGetCents = %1 / 100 + CASE WHEN %1 % 100 > 50 OR (%1 % 100 = 50 "
+                        "AND (%1 / 100) % 2 <> 0) THEN 1 WHEN %1 % 100 < -50 OR (%1 % 100 = -50 AND (%1 / 100) "
+                        "% 2 <> 0) THEN -1 ELSE 0 END"_s.arg(u"(%1)"_s.arg(total));
+             };
+             const QString fromVouchers =
+                 u"(SELECT coalesce(Sum(%1), 0) FROM MoneyTable WHERE MoneyBill = %2)"_s.arg(units.arg(u"MoneyTable"_s));
+             const QStringList statements = {
+                 u"ALTER TABLE Bill ADD COLUMN BillGetUnits INTEGER NOT NULL DEFAULT 0"_s,
+                 u"ALTER TABLE Bill ADD COLUMN BillGetCents INTEGER NOT NULL DEFAULT 0"_s,
+                 u"CREATE TRIGGER BillGetInsert AFTER INSERT ON MoneyTable BEGIN UPDATE Bill SET %1 "
+                 "WHERE BillIndex = NEW.MoneyBill; END"_s.arg(set(u"BillGetUnits + "_s + units.arg(u"NEW"_s))),
+                 u"CREATE TRIGGER BillGetDelete AFTER DELETE ON MoneyTable BEGIN UPDATE Bill SET %1 "
+                 "WHERE BillIndex = OLD.MoneyBill; END"_s.arg(set(u"BillGetUnits - "_s + units.arg(u"OLD"_s))),
+                 u"CREATE TRIGGER BillGetUpdate AFTER UPDATE OF MoneyBill, MoneySum ON MoneyTable BEGIN "
+                 "UPDATE Bill SET %1 WHERE BillIndex = OLD.MoneyBill; "
+                 "UPDATE Bill SET %2 WHERE BillIndex = NEW.MoneyBill; END"_s.arg(
+                     set(u"BillGetUnits - "_s + units.arg(u"OLD"_s)), set(u"BillGetUnits + "_s + units.arg(u"NEW"_s))),
+                 u"CREATE TRIGGER BillGetArrives AFTER INSERT ON Bill BEGIN UPDATE Bill SET %1 "
+                 "WHERE BillIndex = NEW.BillIndex; END"_s.arg(set(fromVouchers.arg(u"NEW.BillIndex"_s))),
+                 u"CREATE TRIGGER BillGetRenumbered AFTER UPDATE OF BillIndex ON Bill BEGIN UPDATE Bill SET %1 "
+                 "WHERE BillIndex = NEW.BillIndex; END"_s.arg(set(fromVouchers.arg(u"NEW.BillIndex"_s))),
+                 u"UPDATE Bill SET BillGetUnits = %1"_s.arg(fromVouchers.arg(u"Bill.BillIndex"_s)),
+                 u"UPDATE Bill SET %1"_s.arg(set(u"BillGetUnits"_s)),
+                 u"DROP INDEX MoneyByDateAccount"_s,
+                 u"CREATE INDEX MoneyByDateSums ON MoneyTable (MoneyCreateTime, MoneyAccount, MoneySum, MoneyIn, "
+                 "MoneyOut)"_s,
+             };
+             for (const QString& sql : statements)
+                 if (!db.Query(sql, {})) return false;
+             return true;
+         }},
     };
     return steps;
 }

@@ -269,17 +269,21 @@ ListStatements BillListStatements(const QString& kept, const QString& billFilter
     const QString select = BillRowSelect();
     if (!kept.startsWith(select)) return AnyList(kept + billFilter + BillRowGrouping(), orderBy, sums);
     // The searches' conditions are on the bill's own columns: the bills are chosen, counted
-    // and ordered without the join, and each bill's received amount is the rounded sum of its
-    // own vouchers (none: 0), the figure the grouped statement gives.
+    // and ordered without the join. Each bill's received amount is the rounded sum of its own
+    // vouchers (none: 0), the figure the grouped statement gives, read from the total the
+    // engine keeps on the bill's row.
     const QString where = kept.mid(select.size()) + billFilter;
-    const QString received = u"Coalesce((Select Round(Sum(MoneySum),2) From MoneyTable Where "
-                             "MoneyTable.MoneyBill = Bill.BillIndex),0)"_s;
+    const QString received = u"BillGetCents / 100.0"_s;
     const QString rows =
         u"Select BillIndex,BillCreateTime,BillSerial,BillKind,BillUser,BillSum,%1 As BillGet,"
         "BillSum-%1 As BillOwe,BillMan,BillReason,BillState,BillRemark From Bill"_s.arg(received) +
         where;
     const QString reversed = ReversedOrder(orderBy);
-    return {u"Select %1 From (%2)"_s.arg(SumList(sums), rows),
+    // The footers add whole cents, one column each, rather than a figure worked out per row.
+    const QString footers = u"Select Count(*) As RowTotal,Sum(BillSum) As SumBillSum,Sum(BillGetCents) / 100.0 "
+                            "As SumBillGet,Sum(BillSum) - Sum(BillGetCents) / 100.0 As SumBillOwe From Bill"_s +
+                            where;
+    return {footers,
             [rows, orderBy](int offset, int limit) { return rows + orderBy + Limit(offset, limit); }, sums,
             [rows, reversed](int offset, int limit) { return rows + reversed + Limit(offset, limit); }};
 }

@@ -4,6 +4,9 @@
 #include "tests/domain/DocumentsFixture.h"
 
 #include "domain/Bills.h"
+#include "domain/Reports.h"
+
+#include <map>
 
 using namespace Qt::StringLiterals;
 using namespace tev;
@@ -152,6 +155,54 @@ TEST_F(BillsTest, PrintoutReadsReceivedAndOwedAndTheCapitalsOfTheAmount) {
     const Result<BillPrint> gone = PrepareBillPrint(db, 999);
     EXPECT_EQ(gone.kind, Outcome::Missing);
     EXPECT_EQ(gone.message, u"找不到要打印的单据"_s);
+}
+
+// The bill list reads each bill's received amount from the total the engine keeps on the bill's
+// row: after vouchers written, moved to another bill, changed, deleted, without an amount, with
+// four decimals, and a bill row that arrives after its vouchers, every row and every footer is
+// the figure of the grouped statement over the vouchers themselves.
+TEST_F(BillsTest, ListReadsTheReceivedAmountsTheVouchersGive) {
+    const qint64 bank = AddAccount(u"工商银行"_s);
+    const qint64 sale = AddBill(1000), rent = AddBill(500), purchase = AddBill(-800), none = AddBill(300);
+    AddVoucher(bank, 200, sale);
+    AddVoucher(bank, 300.25, sale);
+    AddVoucher(bank, 12.3456, rent);
+    const qint64 moved = AddVoucher(bank, 99.99, sale);
+    const qint64 changed = AddVoucher(bank, -100, purchase);
+    const qint64 removed = AddVoucher(bank, 50, rent);
+    AddVoucher(bank, 7, 0); // on no bill
+    Sql(u"INSERT INTO MoneyTable (MoneyAccount, MoneyBill, MoneyCreateTime) VALUES (?, ?, '2024-03-02')"_s,
+        {bank, rent}); // no amount
+    Sql(u"UPDATE MoneyTable SET MoneyBill = ? WHERE MoneyIndex = ?"_s, {rent, moved});
+    Sql(u"UPDATE MoneyTable SET MoneySum = -250.5, MoneyOut = 250.5 WHERE MoneyIndex = ?"_s, {changed});
+    Sql(u"DELETE FROM MoneyTable WHERE MoneyIndex = ?"_s, {removed});
+    Sql(u"UPDATE MoneyTable SET MoneyRemark = 'x' WHERE MoneyBill = ?"_s, {sale}); // not a figure
+    // A bill that comes back (a restored or merged row) after its vouchers.
+    AddVoucher(bank, 40.4, 900);
+    AddVoucher(bank, 0.06, 900);
+    Sql(u"INSERT INTO Bill (BillIndex, BillKind, BillUser, BillSum, BillCreateTime) "
+        "VALUES (900, '销售开单', '杭州远洋', 60, '2024-03-05')"_s);
+
+    const QString kept = BillQuerySelect() + u" Where (BillIndex > 1)"_s;
+    Result<ListRows> list = OpenBillList(db, kept, {}, BillListOrder::ByTime);
+    ASSERT_TRUE(list);
+    ResultSet grouped;
+    ASSERT_TRUE(db.Select(kept + BillListGrouping() + BillListOrderClause(BillListOrder::ByTime), grouped));
+    RowSource& rows = *list.value.rows;
+    ASSERT_EQ(rows.RowCount(), 5);
+    ASSERT_EQ(grouped.RecordCount(), 5);
+    const int get = rows.ColumnIndex(u"BillGet"_s), owe = rows.ColumnIndex(u"BillOwe"_s);
+    const std::map<qint64, double> received{{sale, 500.25}, {rent, 112.34}, {purchase, -250.5}, {none, 0}, {900, 40.46}};
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        const qint64 bill = rows.Value(r, rows.ColumnIndex(u"BillIndex"_s)).toLongLong();
+        SCOPED_TRACE(bill);
+        EXPECT_EQ(bill, grouped.At(r, grouped.Columns().indexOf(u"BillIndex"_s)).toLongLong());
+        EXPECT_DOUBLE_EQ(rows.Value(r, get).toDouble(), grouped.At(r, grouped.Columns().indexOf(u"BillGet"_s)).toDouble());
+        EXPECT_DOUBLE_EQ(rows.Value(r, owe).toDouble(), grouped.At(r, grouped.Columns().indexOf(u"BillOwe"_s)).toDouble());
+        EXPECT_DOUBLE_EQ(rows.Value(r, get).toDouble(), received.at(bill));
+    }
+    EXPECT_DOUBLE_EQ(list.value.sums.value(u"BillGet"_s), 500.25 + 112.34 - 250.5 + 40.46);
+    EXPECT_DOUBLE_EQ(list.value.sums.value(u"BillOwe"_s), 1000 + 500 - 800 + 300 + 60 - (500.25 + 112.34 - 250.5 + 40.46));
 }
 
 } // namespace
