@@ -6,6 +6,7 @@
 
 #include <QCollator>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QSqlDatabase>
@@ -21,6 +22,9 @@ using namespace Qt::StringLiterals;
 namespace tev {
 
 namespace {
+
+// How long a statement, or a backup, waits for a database another program is writing.
+constexpr int kBusyWaitMs = 5000;
 
 // "#2024-3-5#" or "#2024-3-5 8:05:00#" → ISO text that compares correctly with stored dates.
 QString IsoFromJetLiteral(const QString& inner) {
@@ -160,14 +164,14 @@ public:
     QString DriverName() const override { return u"QSQLITE"_s; }
     QString ConnectOptions(bool mustExist) const override {
         // Never create a file by accident when it must exist.
-        return mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
-                         : u"QSQLITE_BUSY_TIMEOUT=5000"_s;
+        const QString wait = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyWaitMs);
+        return mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;"_s + wait : wait;
     }
     QStringList SessionStatements() const override {
         // A rollback journal with full syncs: a crash or power loss leaves either the whole
         // change or none of it, and the database stays one file that backups can copy.
         return {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
-                u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s};
+                u"PRAGMA busy_timeout = %1"_s.arg(kBusyWaitMs), u"PRAGMA foreign_keys = OFF"_s};
     }
     bool RegisterFunctions(const QSqlDatabase& connection) const override {
         sqlite3* h = NativeHandle(connection);
@@ -226,7 +230,15 @@ public:
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (rc == SQLITE_OK) {
             if (sqlite3_backup* backup = sqlite3_backup_init(dest, "main", from, "main")) {
+                // Another program writing holds the file for the moment of its commit: the step
+                // is tried again for as long as a statement waits for a busy database.
+                QElapsedTimer waited;
+                waited.start();
                 rc = sqlite3_backup_step(backup, -1);
+                while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < kBusyWaitMs) {
+                    sqlite3_sleep(10);
+                    rc = sqlite3_backup_step(backup, -1);
+                }
                 const int finished = sqlite3_backup_finish(backup);
                 rc = rc == SQLITE_DONE ? finished : rc;
             } else {
