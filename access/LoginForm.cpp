@@ -91,57 +91,44 @@ void TFormLogin::FormShow() {
     FocusControl(Login);
 }
 
-void TFormLogin::ActionLoginExecute() {
-    FormAsk->AskCaption = u"系统登录"_s;
-    FormAsk->AskPrompt = u"请输入登录密码"_s;
-    FormAsk->AskValue = QString();
-    FormAsk->SetPasswordChar(u'#');
-    const int result = TheUi().ShowModal(FormAsk);
-    FormAsk->SetPasswordChar(QChar());
-    if (result != QDialog::Accepted) return;
-
-    const Result<std::optional<PowerRow>> row = FindPower(Db(), ComboBox1->currentText());
-    if (!row) {
-        ShowOutcome(nullptr, row);
-        return;
-    }
-    if (!row.value) {
-        TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);
-        return;
-    }
-    if (FormAsk->AskValue != row.value->key) {
-        TheUi().Message(this, u"密码错误，请重新操作"_s);
-        return;
-    }
-    CurrentRole = row.value->role;
-    CurrentUser = row.value->name;
-    CurrentRange = row.value->range;
-    accept();
-}
-
-void TFormLogin::ActionManageExecute() {
-    FormAsk->AskCaption = u"人员管理登录"_s;
-    FormAsk->AskPrompt = u"请输入管理员密码"_s;
+std::optional<PowerRow> TFormLogin::AskPassword(const QString& caption, const QString& prompt,
+                                                const QString& powerName) {
+    FormAsk->AskCaption = caption;
+    FormAsk->AskPrompt = prompt;
     FormAsk->AskValue = QString();
     FormAsk->SetPasswordChar(u'#');
     const int result = TheUi().ShowModal(FormAsk);
     // Whatever follows, the next user of the prompt sees plain text.
     FormAsk->SetPasswordChar(QChar());
-    if (result != QDialog::Accepted) return;
+    if (result != QDialog::Accepted) return std::nullopt;
 
-    const Result<std::optional<PowerRow>> row = FindPower(Db(), Text(Role::Administrator));
+    const Result<std::optional<PowerRow>> row = FindPower(Db(), powerName);
     if (!row) {
         ShowOutcome(nullptr, row);
-        return;
+        return std::nullopt;
     }
     if (!row.value) {
         TheUi().Message(this, u"数据库出错，资料修改密码被删除"_s);
-        return;
+        return std::nullopt;
     }
     if (FormAsk->AskValue != row.value->key) {
         TheUi().Message(this, u"密码错误，请重新操作"_s);
-        return;
+        return std::nullopt;
     }
+    return row.value;
+}
+
+void TFormLogin::ActionLoginExecute() {
+    const std::optional<PowerRow> row = AskPassword(u"系统登录"_s, u"请输入登录密码"_s, ComboBox1->currentText());
+    if (!row) return;
+    CurrentRole = row->role;
+    CurrentUser = row->name;
+    CurrentRange = row->range;
+    accept();
+}
+
+void TFormLogin::ActionManageExecute() {
+    if (!AskPassword(u"人员管理登录"_s, u"请输入管理员密码"_s, Text(Role::Administrator))) return;
     TheUi().ShowModal(FormUser);
     // A salesman named, renamed or emptied there is offered (or no longer) at once.
     LoadAccounts();

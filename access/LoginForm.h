@@ -1,9 +1,12 @@
 #pragma once
 // The sign-in window: choose an account, enter its password.
 
+#include "domain/Access.h"
 #include "ui/Form.h"
 
 #include <QComboBox>
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -42,6 +45,11 @@ public:
 
 protected:
     void FormShow() override;
+
+private:
+    // Asks for the password of the Power row of powerName behind '#' and checks it: the row
+    // when it matches; nothing when the prompt was cancelled or the check failed (said).
+    std::optional<PowerRow> AskPassword(const QString& caption, const QString& prompt, const QString& powerName);
 };
 
 } // namespace tev
