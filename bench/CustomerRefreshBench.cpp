@@ -3,13 +3,13 @@
 // The database is made with "tevrano-makedb --bulk CUSTOMERS BILLS VOUCHERS PATH". The working
 // date is the latest bill date, so every document counts in the sums.
 
+#include "bench/BenchUi.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
 #include "cards/CustomerCards.h"
 #include "customers/CustomerForm3.h"
 #include "ui/Globals.h"
-#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,34 +27,10 @@ using namespace tev;
 
 namespace {
 
-// Prompts are printed and answered No: a benchmark never waits for a person.
-class BenchUi : public Ui {
-public:
-    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
-    }
-    bool AskYesNo(QWidget*, const QString& text, const QString&) override {
-        std::fprintf(stderr, "question: %s\n", qUtf8Printable(text));
-        return false;
-    }
-    int ShowModal(QDialog*) override { return QDialog::Rejected; }
-    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool OpenUrl(const QUrl&) override { return false; }
-    QDate Today() override { return m_today; }
-    QDate m_today;
-};
-
 // Milliseconds of the fastest and the median of repeats runs.
 void Time(const char* what, int repeats, const std::function<void()>& run,
           const std::function<QString()>& after = {}) {
-    std::vector<double> ms;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
+    std::vector<double> ms = bench::TimeRuns(repeats, run);
     std::sort(ms.begin(), ms.end());
     std::printf("%-46s min %8.1f ms   median %8.1f ms   %s\n", what, ms.front(), ms[ms.size() / 2],
                 after ? qUtf8Printable(after()) : "");
@@ -72,7 +48,7 @@ int main(int argc, char** argv) {
     }
     const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
 
-    BenchUi ui;
+    bench::BenchUi ui;
     InstallUi(&ui);
     ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
     DataDir = ProgramDir;

@@ -5,6 +5,7 @@
 // opened, so the file given is never written. Run it once per database: the peak is the
 // process's own.
 
+#include "bench/BenchUi.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -12,7 +13,6 @@
 #include "reports/ReportLists.h"
 #include "ui/Globals.h"
 #include "ui/GridExport.h"
-#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -30,29 +30,6 @@ using namespace Qt::StringLiterals;
 using namespace tev;
 
 namespace {
-
-class BenchUi : public Ui {
-public:
-    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
-    }
-    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    int ShowModal(QDialog*) override { return QDialog::Rejected; }
-    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return target; }
-    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool OpenUrl(const QUrl&) override { return true; }
-    QDate Today() override { return QDate(2026, 12, 10); }
-    QString target;
-};
-
-// A line of /proc/self/status in MB ("VmRSS", "VmHWM").
-double StatusMb(const char* key) {
-    QFile f(u"/proc/self/status"_s);
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key)) + 1).trimmed().split(' ')[0].toDouble() / 1024.0;
-    return 0;
-}
 
 } // namespace
 
@@ -75,8 +52,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    BenchUi ui;
-    ui.target = folder + u"/业务报表.xlsx"_s;
+    bench::BenchUi ui;
+    ui.saveTarget = folder + u"/业务报表.xlsx"_s;
     InstallUi(&ui);
     ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
     DataDir = ProgramDir;
@@ -93,14 +70,14 @@ int main(int argc, char** argv) {
     auto* bills = static_cast<BillReportList*>(FormMain->BillReport);
     const int rows = bills->DBGridEh2->RowCount();
     std::printf("%s: every-bill list, %d rows; rss before the export %.1f MB, peak so far %.1f MB\n",
-                qUtf8Printable(QFileInfo(args[1]).fileName()), rows, StatusMb("VmRSS:"), StatusMb("VmHWM:"));
+                qUtf8Printable(QFileInfo(args[1]).fileName()), rows, bench::StatusMb("VmRSS:"), bench::StatusMb("VmHWM:"));
     QElapsedTimer t;
     t.start();
     const QString written = ExportGridToExcel(bills->DBGridEh2);
     const double seconds = double(t.nsecsElapsed()) / 1e9;
     std::printf("  export: %.1f s (%.0f rows/s), file %.1f MB, rss after %.1f MB, peak %.1f MB%s\n", seconds,
-                rows / seconds, double(QFileInfo(written).size()) / 1048576.0, StatusMb("VmRSS:"),
-                StatusMb("VmHWM:"), written.isEmpty() ? "  (NOT WRITTEN)" : "");
+                rows / seconds, double(QFileInfo(written).size()) / 1048576.0, bench::StatusMb("VmRSS:"),
+                bench::StatusMb("VmHWM:"), written.isEmpty() ? "  (NOT WRITTEN)" : "");
     ShareDM->ADOConnection1.Close();
     DestroyForms();
     InstallUi(nullptr);

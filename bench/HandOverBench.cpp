@@ -7,6 +7,7 @@
 // against one pass over every bill (SELECT SUM(BillSum) FROM Bill) measured in the same run.
 // The figure is the ratio of the two medians.
 
+#include "bench/BenchSupport.h"
 #include "data/Database.h"
 #include "data/DemoData.h"
 #include "data/Schema.h"
@@ -46,9 +47,6 @@ std::vector<double> Time(int repeats, const std::function<bool(int)>& run) {
     return ms;
 }
 
-double Median(const std::vector<double>& ms) {
-    return ms[ms.size() / 2];
-}
 
 qint64 Count(Database& db, const QString& sql, const QVariantList& args = {}) {
     ResultSet rs;
@@ -145,10 +143,10 @@ int main(int argc, char** argv) {
     if (hand.empty()) return Fail(u"the hand-over"_s, db.LastError());
 
     std::printf("pass over the bills (sum %.2f)     min %8.1f ms   median %8.1f ms\n", total, pass.front(),
-                Median(pass));
+                bench::Median(pass));
     std::printf("rename and hand-over (%d, %d, %d rows) min %8.1f ms   median %8.1f ms\n", moved.customers,
-                moved.bills, moved.vouchers, hand.front(), Median(hand));
-    std::printf("hand-over / pass over the bills: %.2f (medians of %d)\n", Median(hand) / Median(pass),
+                moved.bills, moved.vouchers, hand.front(), bench::Median(hand));
+    std::printf("hand-over / pass over the bills: %.2f (medians of %d)\n", bench::Median(hand) / bench::Median(pass),
                 repeats);
     return 0;
 }

@@ -11,6 +11,7 @@
 // data, measured in the same run; the time to the first page runs the button's whole way, from
 // the click to the first page of the preview painted into an image.
 
+#include "bench/BenchUi.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -20,7 +21,6 @@
 #include "report_designer/ReportPreview.h"
 #include "ui/Globals.h"
 #include "ui/ReportSupport.h"
-#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,15 +49,8 @@ constexpr int kAccounts = 1000;
 
 // Prompts are printed and answered No. The preview, when it opens, paints its first page into
 // an image and closes: the time of that is the time to the first page.
-class BenchUi : public Ui {
+class BenchUi : public bench::BenchUi {
 public:
-    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
-    }
-    bool AskYesNo(QWidget*, const QString& text, const QString&) override {
-        std::fprintf(stderr, "question: %s\n", qUtf8Printable(text));
-        return false;
-    }
     int ShowModal(QDialog* form) override {
         if (auto* preview = qobject_cast<ReportPreview*>(form)) {
             const QImage page = preview->TheReport()->PageImage(0, 96);
@@ -67,22 +60,13 @@ public:
         }
         return QDialog::Rejected;
     }
-    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool OpenUrl(const QUrl&) override { return false; }
-    QDate Today() override { return today; }
 
-    QDate today;
     QElapsedTimer clock;
     std::vector<double> firstPages;
     int pages = 0;
     bool painted = false;
 };
 
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 void Print(const char* what, double ms, const QString& note = {}) {
     std::printf("%-58s %9.1f ms   %s\n", what, ms, qUtf8Printable(note));
@@ -216,12 +200,12 @@ void Compare(Database& db, const QStringList& candidates, int repeats, const cha
     }
     double best = -1;
     for (int i = 0; i < candidates.size(); ++i) {
-        const double median = Median(ms[size_t(i)]);
+        const double median = bench::Median(ms[size_t(i)]);
         Print(qUtf8Printable(u"%1, single statement %2"_s.arg(QString::fromLatin1(what)).arg(i + 1)), median,
               u"%1 rows"_s.arg(rows[i]));
         if (best < 0 || median < best) best = median;
     }
-    const double mine = Median(ms.back());
+    const double mine = bench::Median(ms.back());
     Print(ours, mine, u"%1 lines, %2x the best single statement"_s.arg(lines).arg(mine / best, 0, 'f', 2));
 }
 
@@ -299,9 +283,9 @@ int main(int argc, char** argv) {
                                  "  template loaded", "  report prepared",    "  first page painted"};
     double total = 0;
     for (int i = 0; i < 6; ++i) {
-        Print(names[i], Median(steps[size_t(i)]),
+        Print(names[i], bench::Median(steps[size_t(i)]),
               i == 4 ? u"%1 pages"_s.arg(month.frReport1.PageCount()) : QString());
-        total += Median(steps[size_t(i)]);
+        total += bench::Median(steps[size_t(i)]);
     }
     Print("customer report, to the first page (the steps above)", total, error);
 
@@ -314,7 +298,7 @@ int main(int argc, char** argv) {
             button->click();
         }
         if (ui.firstPages.empty()) return Print(what, 0, u"no preview"_s);
-        Print(what, Median(ui.firstPages),
+        Print(what, bench::Median(ui.firstPages),
               u"%1 pages, first page painted: %2"_s.arg(ui.pages).arg(ui.painted ? u"yes"_s : u"no"_s));
     };
     firstPage(customers->BigReport, "customer report, click to the preview's first page");
