@@ -101,6 +101,8 @@ const std::vector<MigrationStep>& MigrationSteps() {
                  "WHERE BillIndex = NEW.BillIndex; END"_s.arg(set(fromVouchers.arg(u"NEW.BillIndex"_s))),
                  u"UPDATE Bill SET BillGetUnits = %1"_s.arg(fromVouchers.arg(u"Bill.BillIndex"_s)),
                  u"UPDATE Bill SET %1"_s.arg(set(u"BillGetUnits"_s)),
+                 // The footers of a bill list of every bill, summed from the index alone.
+                 u"CREATE INDEX BillByIndexSums ON Bill (BillIndex, BillSum, BillGetCents)"_s,
                  u"DROP INDEX MoneyByDateAccount"_s,
                  u"CREATE INDEX MoneyByDateSums ON MoneyTable (MoneyCreateTime, MoneyAccount, MoneySum, MoneyIn, "
                  "MoneyOut)"_s,

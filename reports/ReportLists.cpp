@@ -92,6 +92,7 @@ void ReportListPage::BuildPage(const QString& gridName, const QVector<GridColumn
     Grid->SetColumns(columns);
     Grid->SetTitleFont(TitleFont());
     m_widths = QVector<int>(columns.size(), 0);
+    Grid->CellDrawn = [this](int column, const QString& text) { RememberWidth(column, text); };
 
     m_sortLabel = new QLabel(u"排序方式"_s, m_sheet);
     m_sortLabel->setObjectName(gridName == u"DBGridEh2"_s ? u"Label3"_s : u"Label9"_s);
@@ -156,7 +157,6 @@ void ReportListPage::Run(const ListRequest& request) {
     // An empty list shows no stale count or sums from an earlier run.
     Grid->ClearFooters();
     if (ListQuery.RecordCount() > 0) SetFooters();
-    RememberWidths();
 }
 
 void ReportListPage::SetListButtons(const QList<QPushButton*>& buttons) {
@@ -170,16 +170,11 @@ void ReportListPage::UpdateListButtons() {
     if (m_exportAction) m_exportAction->setEnabled(ListQuery.Active());
 }
 
-void ReportListPage::RememberWidths() {
-    // The rows of the first screens decide: a long list is not read whole for its widths.
-    constexpr int kMeasuredRows = 256;
-    const QFontMetrics metrics(Grid->View()->font());
-    const int rows = std::min(Grid->RowCount(), kMeasuredRows);
-    for (int column = 0; column < m_widths.size(); ++column)
-        for (int row = 0; row < rows; ++row) {
-            const int width = metrics.horizontalAdvance(Grid->Model()->CellText(row, column));
-            if (width > m_widths[column]) m_widths[column] = width + 20;
-        }
+void ReportListPage::RememberWidth(int column, const QString& text) {
+    // Every cell drawn is measured; a text wider than the column's remembered width widens it.
+    if (column < 0 || column >= m_widths.size()) return;
+    const int width = QFontMetrics(Grid->View()->font()).horizontalAdvance(text);
+    if (width > m_widths[column]) m_widths[column] = width + 20;
 }
 
 void ReportListPage::TitleClick(int column) {

@@ -102,7 +102,7 @@ protected:
     QAction* m_exportAction = nullptr;
 
 private:
-    void RememberWidths();
+    void RememberWidth(int column, const QString& text);
     bool OnScreen() const;
 
     bool m_billList;

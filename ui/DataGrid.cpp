@@ -2,6 +2,7 @@
 
 #include "rules/PublicFunction.h"
 
+#include <QStyledItemDelegate>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -104,6 +105,19 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
+// Tells the grid of every cell it paints, with the text shown in it.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(TDataGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (m_grid->CellDrawn) m_grid->CellDrawn(index.column(), index.data(Qt::DisplayRole).toString());
+    }
+
+private:
+    TDataGrid* m_grid;
+};
+
 // The footer row: one cell under every column, following the columns' widths and the
 // table's horizontal scrolling.
 class GridFooter : public QWidget {
@@ -150,6 +164,7 @@ TDataGrid::TDataGrid(QWidget* parent) : QWidget(parent) {
     m_view = new QTableView(this);
     m_view->setObjectName(u"View"_s);
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new CellDelegate(this));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Several rows can be selected for copying; the current row is the one a click opens.
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -13,6 +13,7 @@
 #include "data/Database.h"
 #include "data/RowSource.h"
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -130,6 +131,9 @@ public:
 
     QTableView* View() const { return m_view; }
     GridModel* Model() const { return m_model; }
+
+    // Called for every cell painted, with its column and the text shown.
+    std::function<void(int column, const QString& text)> CellDrawn;
 
 signals:
     void DoubleClicked(int row);
