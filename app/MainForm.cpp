@@ -11,6 +11,7 @@
 #include "domain/MonthReports.h"
 #include "maintenance/SettingsPage.h"
 #include "report_designer/ReportDesigner.h"
+#include "reports/ProgressForm.h"
 #include "rules/IniFile.h"
 #include "ui/Form.h"
 #include "ui/Globals.h"
@@ -31,6 +32,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -299,7 +302,14 @@ bool TFormMain::FormShow() {
     }
     // A database of an older program is upgraded, after a copy of it was kept beside it.
     QString upgradeError;
-    if (!UpgradeDatabase(ShareDM->ADOConnection1, &upgradeError)) {
+    std::optional<ProgressScope> upgrading;
+    if (SchemaVersionOf(ShareDM->ADOConnection1) != Database::SchemaVersion)
+        upgrading.emplace(FormProgress, u"正在升级数据库，请稍候……"_s);
+    const bool upgraded = UpgradeDatabase(ShareDM->ADOConnection1, &upgradeError, nullptr, [&](int percent) {
+        if (upgrading) upgrading->Step(percent);
+    });
+    upgrading.reset();
+    if (!upgraded) {
         TheUi().Message(this, upgradeError, ProgramTitle);
         ShareDM->ADOConnection1.Close();
         ShareDM->DatabaseLock1.Release();

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tev {
@@ -121,7 +123,10 @@ int SchemaVersionOf(Database& db) {
     return int(rs.At(0, 0).toLongLong());
 }
 
-bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy) {
+bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy, const std::function<void(int)>& progress) {
+    const auto tell = [&progress](int percent) {
+        if (progress) progress(percent);
+    };
     const int version = SchemaVersionOf(db);
     if (version == Database::SchemaVersion) return true;
     if (version > Database::SchemaVersion || version < 1) {
@@ -136,6 +141,10 @@ bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy) {
         return false;
     }
     if (keptCopy) *keptCopy = copy;
+    // The copy takes about as long as the steps together.
+    tell(40);
+    const int steps = int(MigrationSteps().size()) - (version - 1);
+    int done = 0;
     const bool ok = db.Transaction([&] {
         for (const MigrationStep& step : MigrationSteps()) {
             if (step.from < version) continue;
@@ -143,6 +152,7 @@ bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy) {
                 LogEngineError(u"升级数据库：%1"_s.arg(step.what), db.LastError());
                 return false;
             }
+            tell(40 + 55 * ++done / std::max(1, steps));
         }
         return db.Query(db.SqlDialect().WriteSchemaVersion(Database::SchemaVersion), {});
     });

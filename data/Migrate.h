@@ -29,6 +29,8 @@ int SchemaVersionOf(Database& db);
 // Upgrades an open database to the current version when it is older. The copy kept beside
 // the file is "{file}.v{old version}.bak". True when the database is current afterwards; on
 // failure the file is as it was and error says why in Chinese (the engine's words are logged).
-bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy = nullptr);
+// progress, when given, hears the share of the work done (0 to 100) after the copy and each step.
+bool UpgradeDatabase(Database& db, QString* error, QString* keptCopy = nullptr,
+                     const std::function<void(int percent)>& progress = {});
 
 } // namespace tev
