@@ -15,12 +15,14 @@
 #include <QCursor>
 #include <QHorizontalBarSeries>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,8 +31,10 @@
 #include <QPdfWriter>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -57,20 +61,39 @@ const QString kNegativeBars = u"红色条形为负数（采购单据）"_s;
 const QString kNegativeSlices = u"斜线扇区为负数（采购单据），扇区按绝对值大小绘制"_s;
 const QString kNothingToDraw = u"所选内容的数值均为零，没有可画的扇区"_s;
 const QString kNegativeMark = u"（负）"_s;
+// Marks the texts of the values by the bars, among the chart's other texts.
+const QString kBarValueTag = u"BarValue"_s;
 
-// Names longer than this are cut on the axes and in the legend; the tooltip has them whole.
-constexpr int kAxisLabelLength = 12;
-constexpr int kLegendLabelLength = 10;
+// Names longer than this are cut on the axes, in the legend and by the slices; the tooltip
+// has them whole.
+constexpr int kAxisLabelLength = 24;
+constexpr int kLegendLabelLength = 20;
+constexpr int kSliceLabelLength = 10;
 // Slices smaller than this share of the whole are named in the legend only.
 constexpr double kLabelledShare = 0.03;
 
+// Lengths count a Chinese character as two, as wide as two digits or letters.
 QString Shortened(const QString& label, int length) {
-    return label.size() <= length ? label : label.left(length - 1) + u"…"_s;
+    const auto width = [](QChar ch) { return ch.unicode() >= 0x2E80 ? 2 : 1; };
+    int whole = 0;
+    for (const QChar ch : label)
+        whole += width(ch);
+    if (whole <= length) return label;
+    // The ellipsis takes the room of one digit.
+    QString kept;
+    int used = 0;
+    for (const QChar ch : label) {
+        if (used + width(ch) + 1 > length) break;
+        kept += ch;
+        used += width(ch);
+    }
+    return kept + u"…"_s;
 }
 
 // Steps of 1, 2 or 5 times a power of ten from zero: zero is always a grid line, so that
-// negative bars are seen to lie beyond it. Room is left past the longest bars for their values.
-void SetValueRange(QValueAxis* axis, qint64 lowest, qint64 highest) {
+// negative bars are seen to lie beyond it. Room (a share of the span) is left past the
+// longest bars for their values.
+void SetValueRange(QValueAxis* axis, qint64 lowest, qint64 highest, double roomShare) {
     const double low = double(std::min<qint64>(lowest, 0));
     const double high = double(std::max<qint64>(highest, 0));
     const double span = std::max(high - low, 1.0);
@@ -80,7 +103,7 @@ void SetValueRange(QValueAxis* axis, qint64 lowest, qint64 highest) {
             step *= factor;
             break;
         }
-    const double room = span * 0.15;
+    const double room = span * roomShare;
     const double from = low < 0 ? std::floor((low - room) / step) * step : 0;
     const double to = high > 0 || low == 0 ? std::ceil((high + room) / step) * step : 0;
     axis->setRange(from, std::max(to, from + step));
@@ -93,6 +116,75 @@ void SetValueRange(QValueAxis* axis, qint64 lowest, qint64 highest) {
 QString PointText(const ChartPoint& p) {
     return u"%1：%2"_s.arg(p.label).arg(p.value) + (p.value < 0 ? kNegativeMark : QString());
 }
+
+// A slice's label and legend line: the name, cut to length, and the value.
+QString SliceText(const ChartPoint& p, int length) {
+    return u"%1：%2"_s.arg(Shortened(p.label, length)).arg(p.value) + (p.value < 0 ? kNegativeMark : QString());
+}
+
+// Twenty colours, neighbours far apart: ten hues, then the same ten lighter.
+QColor SliceColour(int i) {
+    static const QColor hues[10] = {{0x2e, 0x6f, 0xc0}, {0xe0, 0x7b, 0x20}, {0x3a, 0x9a, 0x5a}, {0xc0, 0x3a, 0x3a},
+                                    {0x7e, 0x57, 0xb0}, {0x8c, 0x5a, 0x3c}, {0xd8, 0x5c, 0xa8}, {0x6e, 0x6e, 0x6e},
+                                    {0xa8, 0xa8, 0x20}, {0x1f, 0xa8, 0xb8}};
+    const QColor& hue = hues[i % 10];
+    return (i / 10) % 2 == 0 ? hue : hue.lighter(145);
+}
+
+// The values written by their bars: past the tip of a positive bar, beyond the tip of a
+// negative one on its own side of zero, so that a value always stands where its bar ends.
+// Kept on the series: the texts go with it.
+class BarValueTexts : public QObject {
+public:
+    BarValueTexts(QChart* chart, QAbstractBarSeries* series, const std::vector<ChartPoint>& points, bool across)
+        : QObject(series), m_chart(chart), m_series(series), m_across(across) {
+        const bool upright = !across && points.size() > 10;
+        for (const ChartPoint& p : points) {
+            auto* text = new QGraphicsTextItem(chart);
+            text->document()->setDocumentMargin(0);
+            text->setFont(HeiFont(8));
+            text->setDefaultTextColor(p.value < 0 ? QColor(0xb0, 0x20, 0x20) : QColor(0x20, 0x20, 0x20));
+            text->setPlainText(QString::number(p.value));
+            text->setData(0, kBarValueTag);
+            text->setZValue(10);
+            if (upright) text->setRotation(-90);
+            m_texts.push_back(text);
+            m_values.push_back(p.value);
+        }
+        connect(chart, &QChart::plotAreaChanged, this, &BarValueTexts::Place);
+        Place();
+    }
+    ~BarValueTexts() override {
+        for (const QPointer<QGraphicsTextItem>& text : m_texts)
+            delete text.data();
+    }
+
+private:
+    void Place() {
+        for (size_t i = 0; i < m_texts.size(); ++i) {
+            QGraphicsTextItem* text = m_texts[i];
+            if (!text) continue;
+            const double v = double(m_values[i]);
+            const QPointF tip = m_chart->mapToPosition(m_across ? QPointF(v, double(i)) : QPointF(double(i), v), m_series);
+            const double w = text->boundingRect().width(), h = text->boundingRect().height();
+            const bool negative = v < 0;
+            QPointF at;
+            if (m_across)
+                at = {negative ? tip.x() - 4 - w : tip.x() + 4, tip.y() - h / 2};
+            else if (text->rotation() != 0) // turned to read upwards: its width runs up the page
+                at = {tip.x() - h / 2, negative ? tip.y() + 4 + w : tip.y() - 4};
+            else
+                at = {tip.x() - w / 2, negative ? tip.y() + 2 : tip.y() - 2 - h};
+            text->setPos(at);
+        }
+    }
+
+    QChart* m_chart;
+    QAbstractBarSeries* m_series;
+    bool m_across;
+    std::vector<QPointer<QGraphicsTextItem>> m_texts;
+    std::vector<qint64> m_values;
+};
 
 // One bar per point with its value at its end; negative bars in red on the far side of zero.
 // Rankings lie across, the largest at the top, their names readable beside them; periods
@@ -129,15 +221,8 @@ void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& m
     QAbstractBarSeries* series = across ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
                                         : static_cast<QAbstractBarSeries*>(new QBarSeries);
     series->append(set);
-    series->setBarWidth(drawn.size() > 10 ? 0.75 : 0.6);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat(u"@value"_s);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    series->setLabelsPrecision(15);
-    // Standing bars side by side leave no room for long numbers written across.
-    if (!across && drawn.size() > 10) series->setLabelsAngle(-90);
+    series->setBarWidth(drawn.size() > 10 ? 0.75 : drawn.size() > 4 ? 0.6 : 0.4);
     c->addSeries(series);
-    set->setLabelFont(HeiFont(8));
     auto* names = new QBarCategoryAxis;
     names->append(labels);
     names->setLabelsFont(HeiFont(8));
@@ -145,12 +230,14 @@ void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& m
     if (!across && drawn.size() > 8) names->setLabelsAngle(-45);
     auto* values = new QValueAxis;
     values->setLabelsFont(HeiFont(8));
-    SetValueRange(values, low, high);
+    SetValueRange(values, low, high, !across && drawn.size() > 10 ? 0.3 : 0.15);
     c->addAxis(names, across ? Qt::AlignLeft : Qt::AlignBottom);
     c->addAxis(values, across ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(names);
     series->attachAxis(values);
     c->legend()->hide();
+    // Standing bars side by side leave no room for long numbers written across: they turn.
+    new BarValueTexts(c, series, drawn, across);
 }
 
 // One slice per point that is not zero, as large as its value's magnitude; a negative value is
@@ -161,28 +248,34 @@ void DrawPie(QChart* c, const std::vector<ChartPoint>& points) {
     for (const ChartPoint& p : points)
         whole += std::abs(p.value);
     auto* series = new QPieSeries;
-    series->setPieSize(0.7);
-    series->setHorizontalPosition(0.4);
+    series->setPieSize(0.6);
     std::vector<ChartPoint> drawn;
     for (const ChartPoint& p : points) {
         if (p.value == 0) continue;
         drawn.push_back(p);
-        QPieSlice* slice = series->append(
-            u"%1：%2"_s.arg(Shortened(p.label, kLegendLabelLength)).arg(p.value) + (p.value < 0 ? kNegativeMark : QString()),
-            double(std::abs(p.value)));
+        QPieSlice* slice = series->append(SliceText(p, kSliceLabelLength), double(std::abs(p.value)));
         slice->setLabelVisible(double(std::abs(p.value)) >= kLabelledShare * double(whole));
         slice->setLabelFont(HeiFont(8));
+        slice->setLabelArmLengthFactor(0.08);
     }
     c->addSeries(series);
-    // The colours come with the series; negative slices keep theirs under a hatching.
+    // Neighbours in clearly different colours; negative slices keep theirs under a hatching.
     const QList<QPieSlice*> slices = series->slices();
+    const QList<QLegendMarker*> markers = c->legend()->markers(series);
     for (int i = 0; i < int(slices.size()); ++i) {
         QPieSlice* slice = slices[i];
-        if (drawn[size_t(i)].value < 0) {
-            slice->setBrush(QBrush(slice->color(), Qt::BDiagPattern));
+        const QColor colour = SliceColour(i);
+        const bool negative = drawn[size_t(i)].value < 0;
+        slice->setBrush(negative ? QBrush(colour, Qt::BDiagPattern) : QBrush(colour));
+        slice->setLabelColor(QColor(0x20, 0x20, 0x20));
+        if (negative) {
             slice->setBorderColor(QColor(0xd0, 0x30, 0x30));
             slice->setBorderWidth(2);
+        } else {
+            // A whole pie has no edge to show.
+            slice->setBorderColor(slices.size() == 1 ? colour : QColor(Qt::white));
         }
+        if (i < int(markers.size())) markers[i]->setLabel(SliceText(drawn[size_t(i)], kLegendLabelLength));
     }
     QObject::connect(series, &QPieSeries::hovered, series, [drawn, whole](QPieSlice* slice, bool state) {
         slice->setExploded(state);
@@ -220,7 +313,8 @@ protected:
         const QFontMetrics metrics(font());
         const int left = metrics.horizontalAdvance(u"预算毛利"_s) + 24;
         const int span = std::max(10, width() - left - 110);
-        const int slot = std::max(38, (height() - 12) / 5);
+        // Two split bars take a slot each, the three margins half a slot and a bar each.
+        const int slot = std::clamp(int((height() - 16) / 4.25), 38, 96);
         const int thick = std::clamp(slot / 2, 16, 30);
         const QColor ink(0x33, 0x33, 0x33);
         int y = 8;
@@ -526,12 +620,17 @@ void TFormAnalysis::ComputeChart(int chart) {
     const bool bars = ComboBox1->currentIndex() == 0;
     const bool negative = std::any_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.value < 0; });
     const bool nothing = std::all_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.value == 0; });
-    QString title = kTitles[chart];
+    // A note under the title, in a smaller plain hand (the title is drawn as rich text).
+    const auto noted = [&](const QString& note) {
+        return u"%1<br><span style=\"font-size:9pt; font-weight:normal; color:#c03030;\">%2</span>"_s.arg(
+            kTitles[chart], note);
+    };
     if (!bars && !points.empty() && nothing)
-        title += u"\n"_s + kNothingToDraw;
+        c->setTitle(noted(kNothingToDraw));
     else if (negative)
-        title += u"\n"_s + (bars ? kNegativeBars : kNegativeSlices);
-    c->setTitle(title);
+        c->setTitle(noted(bars ? kNegativeBars : kNegativeSlices));
+    else
+        c->setTitle(kTitles[chart]);
     if (bars)
         DrawBars(c, points, measureBox[chart]->currentText(), chart < 3);
     else

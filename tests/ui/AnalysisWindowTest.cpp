@@ -16,9 +16,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
@@ -83,9 +86,7 @@ TEST_F(AnalysisWindowTest, FiguresWithOnlySalesAndChartsFollowTheBoxes) {
         using P = std::vector<ChartPoint>;
         EXPECT_EQ(f->Shown[0], (P{{u"李娜"_s, 1500}, {u"王强"_s, 200}}));
         EXPECT_EQ(f->Shown[3], (P{{u"2024-3"_s, 1700}}));
-        auto* bars = qobject_cast<QAbstractBarSeries*>(f->Charts[0]->chart()->series().value(0));
-        ASSERT_NE(bars, nullptr);
-        EXPECT_TRUE(bars->isLabelsVisible());
+        ASSERT_NE(qobject_cast<QAbstractBarSeries*>(f->Charts[0]->chart()->series().value(0)), nullptr);
         EXPECT_EQ(f->Charts[0]->chart()->title(), u"员工业绩分析"_s);
 
         f->ComboBox2->setCurrentText(u"订单数目"_s);
@@ -124,6 +125,27 @@ QMap<QString, double> BarValues(QChartView* chart, QStringList* selected) {
     return values;
 }
 
+// The values written by a ranking's bars (drawn across), each as its text and whether it
+// stands beyond its bar's tip: right of a positive bar, left of a negative one.
+QMap<QString, bool> ValuesBeyondTips(QChartView* chart) {
+    QMap<QString, bool> beyond;
+    auto* series = qobject_cast<QAbstractBarSeries*>(chart->chart()->series().value(0));
+    if (!series) return beyond;
+    const QBarSet* set = series->barSets().first();
+    for (QGraphicsItem* item : chart->chart()->childItems()) {
+        auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (!text || text->data(0).toString() != u"BarValue"_s) continue;
+        const double value = text->toPlainText().toDouble();
+        int index = 0;
+        while (index < set->count() && set->at(index) != value)
+            ++index;
+        const QPointF tip = chart->chart()->mapToPosition(QPointF(value, index), series);
+        const QRectF box = text->mapRectToParent(text->boundingRect());
+        beyond[text->toPlainText()] = value < 0 ? box.right() < tip.x() : box.left() > tip.x();
+    }
+    return beyond;
+}
+
 QPieSeries* Pie(QChartView* chart) {
     return qobject_cast<QPieSeries*>(chart->chart()->series().value(0));
 }
@@ -142,8 +164,13 @@ TEST_F(AnalysisWindowTest, NegativeValuesAreDrawnAndMarked) {
         EXPECT_EQ(BarValues(f->Charts[2], &red),
                   (QMap<QString, double>{{u"客户A"_s, 1000}, {u"客户B"_s, -300}, {u"客户C"_s, -200}}));
         EXPECT_EQ(red, QStringList({u"客户B"_s, u"客户C"_s}));
-        auto* bars = qobject_cast<QAbstractBarSeries*>(f->Charts[2]->chart()->series().value(0));
-        EXPECT_TRUE(bars->isLabelsVisible());
+        // Every value is written at its bar's end, the negative ones left of theirs.
+        f->show();
+        QCoreApplication::processEvents();
+        f->PageControl1->setCurrentIndex(3);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ValuesBeyondTips(f->Charts[2]),
+                  (QMap<QString, bool>{{u"1000"_s, true}, {u"-300"_s, true}, {u"-200"_s, true}}));
         EXPECT_TRUE(f->Charts[2]->chart()->title().contains(u"红色条形为负数"_s));
         // Zero lies inside the value axis, so the negative bars have room below it.
         auto* values = qobject_cast<QValueAxis*>(f->Charts[2]->chart()->axes(Qt::Horizontal).value(0));
@@ -164,6 +191,10 @@ TEST_F(AnalysisWindowTest, NegativeValuesAreDrawnAndMarked) {
         }
         EXPECT_EQ(labels, QStringList({u"客户A：1000"_s, u"客户C：-200（负）"_s, u"客户B：-300（负）"_s}));
         EXPECT_DOUBLE_EQ(pie->sum(), 1500);
+        QStringList legend;
+        for (const QLegendMarker* marker : f->Charts[2]->chart()->legend()->markers(pie))
+            legend << marker->label();
+        EXPECT_EQ(legend, labels);
         EXPECT_TRUE(f->Charts[2]->chart()->legend()->isVisible());
         EXPECT_TRUE(f->Charts[2]->chart()->title().contains(u"扇区按绝对值大小绘制"_s));
 
