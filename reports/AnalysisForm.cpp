@@ -140,6 +140,12 @@ public:
         : QObject(series), m_chart(chart), m_series(series), m_across(across) {
         const bool upright = !across && points.size() > 10;
         for (const ChartPoint& p : points) {
+            // Among many bars a zero is seen without being written.
+            if (p.value == 0 && points.size() > 10) {
+                m_texts.push_back(nullptr);
+                m_values.push_back(0);
+                continue;
+            }
             auto* text = new QGraphicsTextItem(chart);
             text->document()->setDocumentMargin(0);
             text->setFont(HeiFont(8));
@@ -189,7 +195,8 @@ private:
 // One bar per point with its value at its end; negative bars in red on the far side of zero.
 // Rankings lie across, the largest at the top, their names readable beside them; periods
 // stand up in date order.
-void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& measure, bool across) {
+void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& measure, bool across,
+              const QString& namesTitle = {}, qsizetype cutFromNames = 0) {
     std::vector<ChartPoint> drawn = points;
     // A horizontal series draws its first category at the bottom.
     if (across) std::reverse(drawn.begin(), drawn.end());
@@ -203,7 +210,7 @@ void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& m
         const ChartPoint& p = drawn[size_t(i)];
         set->append(double(p.value));
         // Categories must differ: two names cut alike are told apart by invisible marks.
-        QString label = Shortened(p.label, kAxisLabelLength);
+        QString label = Shortened(p.label.mid(cutFromNames), kAxisLabelLength);
         while (labels.contains(label))
             label += QChar(0x200B);
         labels << label;
@@ -221,13 +228,18 @@ void DrawBars(QChart* c, const std::vector<ChartPoint>& points, const QString& m
     QAbstractBarSeries* series = across ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
                                         : static_cast<QAbstractBarSeries*>(new QBarSeries);
     series->append(set);
-    series->setBarWidth(drawn.size() > 10 ? 0.75 : drawn.size() > 4 ? 0.6 : 0.4);
+    series->setBarWidth(drawn.size() > 10 ? 0.75 : drawn.size() > 4 ? 0.6 : drawn.size() > 2 ? 0.4 : 0.25);
     c->addSeries(series);
     auto* names = new QBarCategoryAxis;
     names->append(labels);
     names->setLabelsFont(HeiFont(8));
     names->setGridLineVisible(false);
-    if (!across && drawn.size() > 8) names->setLabelsAngle(-45);
+    const bool longNames = std::any_of(labels.begin(), labels.end(), [](const QString& l) { return l.size() > 6; });
+    if (!across && drawn.size() > 8 && longNames) names->setLabelsAngle(-45);
+    if (!namesTitle.isEmpty()) {
+        names->setTitleText(namesTitle);
+        names->setTitleFont(HeiFont(8));
+    }
     auto* values = new QValueAxis;
     values->setLabelsFont(HeiFont(8));
     SetValueRange(values, low, high, !across && drawn.size() > 10 ? 0.3 : 0.15);
@@ -622,8 +634,8 @@ void TFormAnalysis::ComputeChart(int chart) {
     const bool nothing = std::all_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.value == 0; });
     // A note under the title, in a smaller plain hand (the title is drawn as rich text).
     const auto noted = [&](const QString& note) {
-        return u"%1<br><span style=\"font-size:9pt; font-weight:normal; color:#c03030;\">%2</span>"_s.arg(
-            kTitles[chart], note);
+        return u"<p align=\"center\" style=\"margin:0\">%1<br><span style=\"font-size:9pt; font-weight:normal; "
+               "color:#c03030;\">%2</span></p>"_s.arg(kTitles[chart], note);
     };
     if (!bars && !points.empty() && nothing)
         c->setTitle(noted(kNothingToDraw));
@@ -631,10 +643,19 @@ void TFormAnalysis::ComputeChart(int chart) {
         c->setTitle(noted(bars ? kNegativeBars : kNegativeSlices));
     else
         c->setTitle(kTitles[chart]);
-    if (bars)
+    if (bars && chart == 3 && ComboBox7->currentIndex() == int(ChartPeriod::Day)) {
+        // Days of one year are named by month and day, the year under them once.
+        const QString year = points.empty() ? QString() : points.front().label.section(u'-', 0, 0);
+        const bool oneYear = !year.isEmpty() && std::all_of(points.begin(), points.end(), [&](const ChartPoint& p) {
+            return p.label.section(u'-', 0, 0) == year;
+        });
+        DrawBars(c, points, measureBox[chart]->currentText(), false, oneYear ? year + u"年"_s : QString(),
+                 oneYear ? year.size() + 1 : 0);
+    } else if (bars) {
         DrawBars(c, points, measureBox[chart]->currentText(), chart < 3);
-    else
+    } else {
         DrawPie(c, points);
+    }
 }
 
 void TFormAnalysis::SaveChart() {
