@@ -2,9 +2,10 @@
 // "企业经营分析": the key figures of the current bill list and four charts of its bills by
 // salesman, by business kind or progress, by customer and by period. The window reads its
 // boxes, asks the domain for the points and draws them; each chart page can be saved as a
-// picture or a PDF file.
+// picture or a PDF file, and every page printed through the report preview.
 
 #include "domain/Analysis.h"
+#include "report_engine/Report.h"
 #include "ui/Form.h"
 
 #include <array>
@@ -40,6 +41,7 @@ public:
     QDateEdit* DateTimePicker1;
     QDateEdit* DateTimePicker2;
     QPushButton* SpeedButton2; // "退出"
+    QPushButton* PrintButton;  // "打印": the current page
     std::array<QLabel*, 9> Values;   // Label11 … Label19
     std::array<QChartView*, 4> Charts; // Chart1 … Chart4
     // The points each chart shows now.
@@ -52,12 +54,20 @@ public:
     void ComputePeriods();
     // Saves the current chart page as PNG or PDF, by the chosen file's ending.
     void SaveChart();
+    // The current page, the figures or a chart as it is shown, in the report preview.
+    void PrintPage();
+    // The report the pages are printed with.
+    Report frReport1;
+
+    const BillAnalysis& Analysis() const { return m_analysis; }
 
 protected:
     void FormShow() override;
 
 private:
     PeriodRange Range() const;
+    // What a chart shows, as its printout says above it.
+    QString ChartConditions(int chart) const;
     void ShowFigures();
 
     std::shared_ptr<RowSource> m_rows;

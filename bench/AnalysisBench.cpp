@@ -1,0 +1,232 @@
+// Times "企业经营分析" over the every-bill list on large databases, as ratios to one pass over
+// the same list's rows in the same run, with the resident memory after each step:
+//   tevrano-bench-analysis [FOLDER] [REPEATS]
+// FOLDER keeps the two bulk databases between runs (made when missing): 1,000 customers with
+// 100,000 bills and 100,000 vouchers, and 10,000 customers with 1,000,000 of each.
+
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "app/ShareDM.h"
+#include "data/DemoData.h"
+#include "data/Migrate.h"
+#include "data/Schema.h"
+#include "domain/Analysis.h"
+#include "domain/Reports.h"
+#include "reports/AnalysisForm.h"
+#include "reports/ReportLists.h"
+#include "ui/Globals.h"
+#include "ui/Ui.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace tev;
+
+namespace {
+
+class BenchUi : public Ui {
+public:
+    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
+        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
+    }
+    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    // A window is set up as when it is shown, and closed at once.
+    int ShowModal(QDialog* form) override {
+        if (auto* f = dynamic_cast<TForm*>(form)) f->RunFormShow();
+        return QDialog::Rejected;
+    }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    bool OpenUrl(const QUrl&) override { return false; }
+    QDate Today() override { return today; }
+    QDate today = QDate(2026, 12, 10);
+};
+
+double ResidentMb() {
+    QFile f(u"/proc/self/statm"_s);
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+// The median of repeats runs, in milliseconds.
+double Median(int repeats, const std::function<void()>& run) {
+    std::vector<double> ms;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+void Row(const char* what, double ms, double pass) {
+    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, ResidentMb());
+}
+
+bool MakeDatabase(const QString& path, int customers, int bills, int vouchers) {
+    if (QFile::exists(path)) return true;
+    std::printf("making %s (%d customers, %d bills, %d vouchers)…\n", qUtf8Printable(path), customers, bills, vouchers);
+    QString error;
+    const QString partial = path + u".new"_s;
+    QFile::remove(partial);
+    if (!CreateEmptyDatabase(partial, &error)) return false;
+    {
+        Database db;
+        if (!db.Open(partial) || !FillBulkData(db, customers, bills, vouchers, QDate(2026, 12, 10), &error)) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+            return false;
+        }
+    }
+    return QFile::rename(partial, path);
+}
+
+void Bench(const QString& path, int repeats) {
+    if (!ShareDM->ADOConnection1.Open(path)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
+        return;
+    }
+    Database& db = ShareDM->ADOConnection1;
+    QString upgradeError;
+    if (!UpgradeDatabase(db, &upgradeError)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(upgradeError));
+        return;
+    }
+    ResultSet rs;
+    db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
+              "(Select Count(*) From MoneyTable) As V"_s,
+              rs);
+    std::printf("\n%s: %lld customers, %lld bills, %lld vouchers\n", qUtf8Printable(path), rs.AsInteger(u"C"_s) - 1,
+                rs.AsInteger(u"B"_s) - 1, rs.AsInteger(u"V"_s) - 1);
+    FormMain->SetWorkingDate(QDate(2026, 12, 10));
+
+    // The every-bill list on its page, as "查找单据" leaves it.
+    const QString kept = BillQuerySelect() + u" Where (BillIndex > 1)"_s;
+    FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
+    FormMain->RunBillReport(kept);
+    auto* list = static_cast<BillReportList*>(FormMain->BillReport);
+    if (!list->BReportADOQuery.Active()) {
+        std::fprintf(stderr, "the bill list did not open\n");
+        return;
+    }
+    const int count = list->BReportADOQuery.RecordCount();
+    std::printf("  rows of the list: %d\n", count);
+
+    // One pass: every row of the same list read in order, freshly opened, as printing and
+    // export read it. The window is timed right after each pass, and the list is run again
+    // before each showing so that no block read before is still held: the ratio of each pair
+    // is taken, so that a machine busy with other work weighs on both sides alike.
+    const ListStatements st = BillListStatements(kept, {}, BillListOrder::ByTime);
+    const auto onePass = [&] {
+        Result<ListRows> opened = OpenListRows(db, st);
+        if (!opened) return;
+        const auto rows = opened.value.rows;
+        for (int r = 0; r < opened.value.count; ++r)
+            rows->Value(r, 0);
+    };
+    std::vector<double> passes, opens, ratios;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer t;
+        t.start();
+        onePass();
+        passes.push_back(double(t.nsecsElapsed()) / 1e6);
+        FormMain->RunBillReport(kept);
+        t.restart();
+        list->SpeedButton5->click();
+        opens.push_back(double(t.nsecsElapsed()) / 1e6);
+        ratios.push_back(opens.back() / passes.back());
+    }
+    for (auto* v : {&passes, &opens, &ratios})
+        std::sort(v->begin(), v->end());
+    const double pass = passes[passes.size() / 2];
+    Row("one pass: every row of the list read in order", pass, pass);
+    Row("经营报表: window opened, figures and four charts", opens[opens.size() / 2], pass);
+    std::printf("  %-52s %6.2fx (each showing against the pass just before it)\n", "  median ratio of the pairs",
+                ratios[ratios.size() / 2]);
+    Row("every cell of every row read", Median(repeats, [&] {
+            Result<ListRows> opened = OpenListRows(db, st);
+            if (!opened) return;
+            const auto rows = opened.value.rows;
+            const int columns = int(rows->Columns().size());
+            for (int r = 0; r < opened.value.count; ++r)
+                for (int c = 0; c < columns; ++c)
+                    rows->Value(r, c);
+        }),
+        pass);
+    Row("the four charts drawn as pictures", Median(repeats,
+                                                    [&] {
+                                                        for (QChartView* chart : FormAnalysis->Charts)
+                                                            chart->grab();
+                                                    }),
+        pass);
+    Row("another measure on every chart (no pass)", Median(repeats,
+                                                           [&] {
+                                                               for (QComboBox* box :
+                                                                    {FormAnalysis->ComboBox2, FormAnalysis->ComboBox3,
+                                                                     FormAnalysis->ComboBox5, FormAnalysis->ComboBox6})
+                                                                   box->setCurrentIndex((box->currentIndex() + 1) % 5);
+                                                           }),
+        pass);
+    Row("pie instead of bars, all four charts", Median(repeats,
+                                                       [&] {
+                                                           FormAnalysis->ComboBox1->setCurrentIndex(
+                                                               1 - FormAnalysis->ComboBox1->currentIndex());
+                                                       }),
+        pass);
+    Row("another period for the company chart (one pass)", Median(repeats,
+                                                                  [&] {
+                                                                      QComboBox* b = FormAnalysis->ComboBox7;
+                                                                      b->setCurrentIndex((b->currentIndex() + 1) % 3);
+                                                                  }),
+        pass);
+    const BillAnalysis& a = FormAnalysis->Analysis();
+    std::printf("  groups: %zu salesmen, %zu kinds, %zu states, %zu customers; receivable %.0f, payable %.0f\n",
+                a.columns[size_t(BillGroup::Salesman)].groups.size(), a.columns[size_t(BillGroup::Reason)].groups.size(),
+                a.columns[size_t(BillGroup::State)].groups.size(), a.columns[size_t(BillGroup::Customer)].groups.size(),
+                a.figures.receivable, a.figures.payable);
+    ShareDM->ADOConnection1.Close();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString folder = args.size() > 1 ? args[1] : u"/tmp/tevrano-bench-analysis"_s;
+    const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
+    QDir().mkpath(folder);
+    const QString small = folder + u"/lists-1k-100k.mdb"_s;
+    const QString big = folder + u"/lists-10k-1m.mdb"_s;
+    if (!MakeDatabase(small, 1000, 100000, 100000) || !MakeDatabase(big, 10000, 1000000, 1000000)) return 1;
+
+    BenchUi ui;
+    InstallUi(&ui);
+    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
+    DataDir = ProgramDir;
+    IniFileName = ProgramDir + u"bench.ini"_s;
+    CreateForms();
+    CurrentRole = u"总经理"_s;
+    std::printf("median of %d; ratios to one pass over the list's rows; rss = resident memory\n", repeats);
+    Bench(small, repeats);
+    Bench(big, repeats);
+    DestroyForms();
+    InstallUi(nullptr);
+    return 0;
+}
