@@ -4,6 +4,7 @@
 // FOLDER keeps the two bulk databases between runs (made when missing): 1,000 customers with
 // 100,000 bills and 100,000 vouchers, and 10,000 customers with 1,000,000 of each.
 
+#include "bench/BenchUi.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -15,7 +16,6 @@
 #include "reports/AnalysisForm.h"
 #include "reports/ReportLists.h"
 #include "ui/Globals.h"
-#include "ui/Ui.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -38,46 +38,22 @@ using namespace tev;
 
 namespace {
 
-class BenchUi : public Ui {
+// A window is set up as when it is shown, and closed at once.
+class BenchUi : public bench::BenchUi {
 public:
-    void Message(QWidget*, const QString& text, const QString&, MsgIcon) override {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
-    }
-    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    // A window is set up as when it is shown, and closed at once.
     int ShowModal(QDialog* form) override {
         if (auto* f = dynamic_cast<TForm*>(form)) f->RunFormShow();
         return QDialog::Rejected;
     }
-    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool OpenUrl(const QUrl&) override { return false; }
-    QDate Today() override { return today; }
-    QDate today = QDate(2026, 12, 10);
 };
-
-double ResidentMb() {
-    QFile f(u"/proc/self/statm"_s);
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
-}
 
 // The median of repeats runs, in milliseconds.
 double Median(int repeats, const std::function<void()>& run) {
-    std::vector<double> ms;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::Median(bench::TimeRuns(repeats, run));
 }
 
 void Row(const char* what, double ms, double pass) {
-    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, ResidentMb());
+    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, bench::ResidentMb());
 }
 
 bool MakeDatabase(const QString& path, int customers, int bills, int vouchers) {
