@@ -158,16 +158,20 @@ bool CopyFailed(CopyFailure* failure, int code, DbError kind) {
 class Sqlite final : public Dialect {
 public:
     QString DriverName() const override { return u"QSQLITE"_s; }
-    QString ConnectOptions(bool mustExist) const override {
+    QString ConnectOptions(bool mustExist, bool readOnly, int busyTimeout) const override {
         // Never create a file by accident when it must exist.
-        return mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;QSQLITE_BUSY_TIMEOUT=5000"_s
-                         : u"QSQLITE_BUSY_TIMEOUT=5000"_s;
+        const QString wait = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(busyTimeout);
+        if (readOnly) return u"QSQLITE_OPEN_READONLY;"_s + wait;
+        return mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;"_s + wait : wait;
     }
     QStringList SessionStatements() const override {
         // A rollback journal with full syncs: a crash or power loss leaves either the whole
         // change or none of it, and the database stays one file that backups can copy.
         return {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
-                u"PRAGMA busy_timeout = 5000"_s, u"PRAGMA foreign_keys = OFF"_s};
+                u"PRAGMA foreign_keys = OFF"_s};
+    }
+    QString BusyTimeoutStatement(int milliseconds) const override {
+        return u"PRAGMA busy_timeout = %1"_s.arg(milliseconds);
     }
     bool RegisterFunctions(const QSqlDatabase& connection) const override {
         sqlite3* h = NativeHandle(connection);
