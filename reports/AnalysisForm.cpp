@@ -320,7 +320,8 @@ void TFormAnalysis::ComputeChart(int chart) {
     } else {
         auto* series = new QPieSeries;
         for (const ChartPoint& p : points) {
-            QPieSlice* slice = series->append(u"%1：%2"_s.arg(p.label).arg(p.value), double(std::abs(p.value)));
+            QPieSlice* slice = series->append(u"%1：%2"_s.arg(p.label, QString::number(p.value)),
+                                                double(std::abs(p.value)));
             slice->setLabelVisible(true);
             if (p.value < 0) slice->setLabel(slice->label() + u"（负）"_s);
         }
