@@ -1,6 +1,7 @@
 #include "app/DataLocation.h"
 
 #include "data/Schema.h"
+#include "rules/IniFile.h"
 #include "ui/Globals.h"
 
 #include <QDir>
@@ -96,6 +97,23 @@ bool ResolveDataLocation(const DataLocationRequest& request, DataLocation* locat
     }
     if (!location->besideProgram) CopyMissingTemplates(programDir, location->dir);
     return true;
+}
+
+QString CheckSettingsFile(const QString& iniPath) {
+    const QString file = QDir::toNativeSeparators(iniPath);
+    switch (CheckIniFile(iniPath)) {
+    case IniFileState::Good:
+    case IniFileState::Missing:
+        return {};
+    case IniFileState::Unreadable:
+        return u"配置文件无法读取，本次使用默认设置：%1"_s.arg(file);
+    case IniFileState::Damaged:
+        break;
+    }
+    const QString kept = SetIniFileAside(iniPath);
+    if (kept.isEmpty()) return u"配置文件已损坏，本次使用默认设置：%1"_s.arg(file);
+    return u"配置文件已损坏，本次使用默认设置：%1\n原文件已另存为：%2"_s.arg(file,
+                                                                             QDir::toNativeSeparators(kept));
 }
 
 void UseDataLocation(const DataLocation& location) {

@@ -35,6 +35,12 @@ struct DataLocation {
 // nothing half-made is left behind.
 bool ResolveDataLocation(const DataLocationRequest& request, DataLocation* location, QString* message);
 
+// Looks at the settings file before anything reads it. A damaged one is moved aside (kept as
+// "Tevrano.ini.bad"), so the defaults apply and the next write starts a new file; one that
+// cannot be read is left as it is and gives the defaults. The sentence for the user, naming
+// the file; empty when the file is good or there is none.
+QString CheckSettingsFile(const QString& iniPath);
+
 // Sets DataDir and IniFileName from a resolved location.
 void UseDataLocation(const DataLocation& location);
 

@@ -2,6 +2,7 @@
 
 #include "access/LoginForm.h"
 #include "access/OnlineChatForm.h"
+#include "app/DataLocation.h"
 #include "app/Forms.h"
 #include "app/ShareDM.h"
 #include "customers/CustomerForm3.h"
@@ -316,6 +317,9 @@ bool TFormMain::FormShow() {
         ExitCode = 1;
         return false;
     }
+    // Before the sign-in reads the settings: a damaged file is said once and set aside.
+    if (const QString problem = CheckSettingsFile(IniFileName); !problem.isEmpty())
+        TheUi().Message(this, problem, ProgramTitle);
     SetWorkingDate(TheUi().Today());
     if (!SignIn()) {
         ExitCode = 0;

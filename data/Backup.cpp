@@ -56,11 +56,12 @@ bool MoveOver(const QString& from, const QString& to, CopyFailure* failure) {
 }
 
 // Opens path as a database of this program and reads every page once, so that a damaged or
-// truncated file is found before it replaces anything.
+// truncated file is found before it replaces anything. Only reads: a backup on a disk that
+// cannot be written is as good as any.
 bool OpenChecked(Database& db, const QString& path, CopyFailure* failure) {
     if (!QFileInfo(path).isFile())
         return Fail(failure, int(std::errc::no_such_file_or_directory), DbError::NotFound, path);
-    if (!db.Open(path)) {
+    if (!db.Open(path, Database::OpenFor::Reading)) {
         LogEngineError(u"检查 %1"_s.arg(path), db.LastError());
         const DbError kind =
             db.LastErrorKind() == DbError::Other ? DbError::NotADatabase : db.LastErrorKind();

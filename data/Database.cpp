@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "rules/PublicFunction.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -172,7 +173,14 @@ void Database::Close() {
     QSqlDatabase::removeDatabase(m_name);
 }
 
-bool Database::OpenConnection(const QString& path, bool mustExist) {
+void Database::SetBusyTimeout(int milliseconds) {
+    m_busyTimeout = std::max(0, milliseconds);
+    if (!IsOpen()) return;
+    QSqlQuery q(Connection());
+    if (!q.exec(m_dialect->BusyTimeoutStatement(m_busyTimeout))) Fail(q.lastError());
+}
+
+bool Database::OpenConnection(const QString& path, bool mustExist, bool readOnly) {
     Close();
     m_path = path;
     m_error.clear();
@@ -182,7 +190,7 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
     if (!mustExist && info.exists()) return Fail(u"文件已经存在：%1"_s.arg(path), DbError::Other);
     QSqlDatabase db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_name);
     db.setDatabaseName(path);
-    db.setConnectOptions(m_dialect->ConnectOptions(mustExist));
+    db.setConnectOptions(m_dialect->ConnectOptions(mustExist, readOnly, m_busyTimeout));
     if (!db.open()) {
         const QSqlError err = db.lastError();
         Close();
@@ -192,16 +200,49 @@ bool Database::OpenConnection(const QString& path, bool mustExist) {
     return true;
 }
 
-bool Database::ApplySettings() {
+bool Database::ApplySettings(bool reading) {
     QSqlQuery q(Connection());
-    for (const QString& statement : m_dialect->SessionStatements()) {
+    // A connection that only reads needs no durability settings, and must not change the
+    // file's journal.
+    QStringList statements = reading ? QStringList() : m_dialect->SessionStatements();
+    statements << m_dialect->BusyTimeoutStatement(m_busyTimeout);
+    for (const QString& statement : statements) {
         if (!q.exec(statement)) return Fail(q.lastError());
     }
     return true;
 }
 
-bool Database::Open(const QString& path) {
-    if (!OpenConnection(path, true)) {
+// Takes the write lock and changes the file's stamp to what it is, then rolls back: a file
+// the system lets the engine open only for reading (its permissions, a read-only disk)
+// refuses the lock, and a folder that cannot be written refuses the journal the change
+// needs. Nothing of it stays in the file. Another program's lock and a full disk are no
+// reason to refuse the database: the saves say so when they meet them.
+bool Database::CheckWritable(int version) {
+    QSqlQuery q(Connection());
+    const bool ok = q.exec(m_dialect->BeginWrite()) && q.exec(m_dialect->WriteSchemaVersion(version));
+    const QSqlError err = q.lastError();
+    q.exec(u"ROLLBACK"_s);
+    if (ok) return true;
+    const DbError kind = ErrorFromEngineCode(err.nativeErrorCode().toInt());
+    if (kind == DbError::Busy || kind == DbError::DiskFull) return true;
+    LogEngineError(u"写入 %1"_s.arg(m_path), EngineText(err));
+    const QString file = QDir::toNativeSeparators(m_path);
+    switch (kind) {
+    case DbError::ReadOnly:
+    case DbError::NoPermission:
+    case DbError::NotFound: // the journal could not be made beside the file
+        return Fail(u"%1：%2"_s.arg(ReasonText(DbError::ReadOnly), file), DbError::ReadOnly);
+    default: {
+        const QString reason = ReasonText(kind);
+        return Fail(u"数据库文件无法写入：%1"_s.arg(file) + (reason.isEmpty() ? QString() : u"\n"_s + reason),
+                    kind);
+    }
+    }
+}
+
+bool Database::Open(const QString& path, OpenFor purpose) {
+    const bool reading = purpose == OpenFor::Reading;
+    if (!OpenConnection(path, true, reading)) {
         if (m_errorKind == DbError::NotFound) return false;
         LogEngineError(u"打开 %1"_s.arg(path), m_error);
         const DbError kind = m_errorKind;
@@ -241,11 +282,17 @@ bool Database::Open(const QString& path) {
         Close();
         return Fail(err, DbError::NotADatabase);
     }
-    if (!ApplySettings()) {
+    if (!ApplySettings(reading)) {
         LogEngineError(u"打开 %1"_s.arg(path), m_error);
         const DbError kind = m_errorKind;
         Close();
         return Fail(u"数据库文件无法打开：%1"_s.arg(ReasonText(kind)), kind);
+    }
+    if (!reading && !CheckWritable(version)) {
+        const QString error = m_error;
+        const DbError kind = m_errorKind;
+        Close();
+        return Fail(error, kind);
     }
     return true;
 }

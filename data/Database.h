@@ -91,10 +91,16 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // What a database is opened for: to work on it, which needs the file and its folder to
+    // take writes, or only to read it (a backup being checked), which never writes to it.
+    enum class OpenFor { Work, Reading };
+
     // Opens an existing database of this program. Fails with a readable error for a
     // missing file, a file that is no database, a database of another program or one
-    // missing tables. Never creates a file.
-    bool Open(const QString& path);
+    // missing tables, and, opened for work, for a file or folder that cannot be written
+    // (the message names the file): a program that went on with such a file would fail
+    // at every save. Never creates a file, and the check writes nothing that stays.
+    bool Open(const QString& path, OpenFor purpose = OpenFor::Work);
     // Creates a new file (which must not exist) and opens it; the caller creates the schema.
     bool CreateNew(const QString& path);
     void Close();
@@ -125,6 +131,12 @@ public:
     // returns false or a statement inside it failed. Nested calls join the outer one.
     bool Transaction(const std::function<bool()>& work);
 
+    // How long a statement waits for another program's lock on the file before it fails as
+    // busy (DbError::Busy). Applies at once and to every later open of this connection.
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return m_busyTimeout; }
+    static constexpr int DefaultBusyTimeout = 5000;
+
     // The engine's connection, for the data layer's own use (the dialect, prepared statements).
     QSqlDatabase Connection() const;
     // The engine's particulars (SqliteDialect() unless another is given).
@@ -139,8 +151,9 @@ public:
     static constexpr int BaseSchemaVersion = 1;
 
 private:
-    bool OpenConnection(const QString& path, bool mustExist);
-    bool ApplySettings();
+    bool OpenConnection(const QString& path, bool mustExist, bool readOnly = false);
+    bool ApplySettings(bool reading = false);
+    bool CheckWritable(int version);
     bool Fail(const QString& error, DbError kind);
     bool Fail(const QSqlError& error);
 
@@ -149,6 +162,7 @@ private:
     QString m_path;
     QString m_error;
     DbError m_errorKind = DbError::None;
+    int m_busyTimeout = DefaultBusyTimeout;
     int m_depth = 0;
     bool m_failedInTransaction = false;
 };

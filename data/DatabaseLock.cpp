@@ -1,5 +1,7 @@
 #include "data/DatabaseLock.h"
 
+#include "data/Errors.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -41,6 +43,9 @@ bool DatabaseLock::Take(const QString& databasePath, QString* refusal) {
                             since.toString(u"yyyy-MM-dd HH:mm:ss"_s));
     } else if (lock->error() == QLockFile::LockFailedError) {
         *refusal = u"数据库已被另一个正在运行的本软件使用：%1\n请先关闭那个程序，再启动本软件。"_s.arg(file);
+    } else if (lock->error() == QLockFile::PermissionError) {
+        // The folder takes no new file: the database could not be written either.
+        *refusal = u"%1：%2"_s.arg(ReasonText(DbError::ReadOnly), file);
     } else {
         *refusal = u"无法在数据库旁建立锁文件，请检查文件夹的权限：%1"_s.arg(QDir::toNativeSeparators(path));
     }

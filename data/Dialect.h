@@ -26,11 +26,14 @@ class Dialect {
 public:
     virtual ~Dialect() = default;
 
-    // The Qt SQL driver and the connection options (mustExist: never create the file).
+    // The Qt SQL driver and the connection options (mustExist: never create the file;
+    // readOnly: never write to it; busyTimeout: how long to wait for another's lock, in ms).
     virtual QString DriverName() const = 0;
-    virtual QString ConnectOptions(bool mustExist) const = 0;
+    virtual QString ConnectOptions(bool mustExist, bool readOnly, int busyTimeout) const = 0;
     // Run after every open: durability and locking settings.
     virtual QStringList SessionStatements() const = 0;
+    // Sets how long a statement waits for another connection's lock, in milliseconds.
+    virtual QString BusyTimeoutStatement(int milliseconds) const = 0;
     // Adds the program's functions and collations to an open connection.
     virtual bool RegisterFunctions(const QSqlDatabase& connection) const = 0;
     // The statement that starts a writing transaction (taking the write lock at once).

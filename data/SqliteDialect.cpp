@@ -23,9 +23,6 @@ namespace tev {
 
 namespace {
 
-// How long a statement, or a backup, waits for a database another program is writing.
-constexpr int kBusyWaitMs = 5000;
-
 // "#2024-3-5#" or "#2024-3-5 8:05:00#" → ISO text that compares correctly with stored dates.
 QString IsoFromJetLiteral(const QString& inner) {
     const QString trimmed = inner.trimmed();
@@ -162,16 +159,20 @@ bool CopyFailed(CopyFailure* failure, int code, DbError kind) {
 class Sqlite final : public Dialect {
 public:
     QString DriverName() const override { return u"QSQLITE"_s; }
-    QString ConnectOptions(bool mustExist) const override {
+    QString ConnectOptions(bool mustExist, bool readOnly, int busyTimeout) const override {
         // Never create a file by accident when it must exist.
-        const QString wait = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyWaitMs);
+        const QString wait = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(busyTimeout);
+        if (readOnly) return u"QSQLITE_OPEN_READONLY;"_s + wait;
         return mustExist ? u"QSQLITE_OPEN_READWRITE_NOCREATE;"_s + wait : wait;
     }
     QStringList SessionStatements() const override {
         // A rollback journal with full syncs: a crash or power loss leaves either the whole
         // change or none of it, and the database stays one file that backups can copy.
         return {u"PRAGMA journal_mode = DELETE"_s, u"PRAGMA synchronous = FULL"_s,
-                u"PRAGMA busy_timeout = %1"_s.arg(kBusyWaitMs), u"PRAGMA foreign_keys = OFF"_s};
+                u"PRAGMA foreign_keys = OFF"_s};
+    }
+    QString BusyTimeoutStatement(int milliseconds) const override {
+        return u"PRAGMA busy_timeout = %1"_s.arg(milliseconds);
     }
     bool RegisterFunctions(const QSqlDatabase& connection) const override {
         sqlite3* h = NativeHandle(connection);
@@ -235,7 +236,7 @@ public:
                 QElapsedTimer waited;
                 waited.start();
                 rc = sqlite3_backup_step(backup, -1);
-                while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < kBusyWaitMs) {
+                while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < source.BusyTimeout()) {
                     sqlite3_sleep(10);
                     rc = sqlite3_backup_step(backup, -1);
                 }

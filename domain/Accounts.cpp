@@ -73,9 +73,9 @@ Outcome ChangeAccount(Database& db, const QString& name, const AccountInput& in)
         // Names compare without regard to case, so the account itself does not count: a
         // change of case only is no duplicate.
         ResultSet rs;
-        if (!db.Select(u"Select * From Account Where (AccountName = '%1') And (AccountIndex <> %2)"_s
-                           .arg(SqlText(newName))
-                           .arg(index),
+        // One arg() for both: a name holding "%1" must not take the key's place.
+        if (!db.Select(u"Select * From Account Where (AccountName = '%1') And (AccountIndex <> %2)"_s.arg(
+                           SqlText(newName), QString::number(index)),
                        rs))
             return Outcome::Fail(u"无法打开数据库"_s, db);
         if (!rs.IsEmpty()) return Outcome::Refuse(u"该帐户名已经存在，请重新操作"_s);

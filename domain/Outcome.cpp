@@ -19,6 +19,9 @@ Outcome Outcome::Fail(QString operation, const PreparedStatement& statement) {
 
 QString Outcome::Text() const {
     if (kind != Failed) return message;
+    // Another program holds the database: nothing failed that trying again would not mend,
+    // and "…失败" would make the user believe the data lost.
+    if (error == DbError::Busy) return ReasonText(error);
     const QString reason = ReasonText(error);
     return reason.isEmpty() ? message : message + u"\n"_s + reason;
 }

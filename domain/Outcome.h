@@ -37,7 +37,7 @@ struct Outcome {
     // The first failure of a prepared statement, logged likewise.
     static Outcome Fail(QString operation, const PreparedStatement& statement);
     // The text for the message box: the message, and for a database failure the reason on a
-    // line of its own.
+    // line of its own; a busy database is said in the reason's words alone.
     QString Text() const;
 };
 

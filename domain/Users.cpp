@@ -47,9 +47,9 @@ Result<QString> CheckSalesman(Database& db, const SalesmanInput& in) {
     // Taken: any row but this one has the name. The first row found is not asked, so the
     // answer is the same whatever order the engine reads the rows in.
     ResultSet taken;
-    if (!db.Select(u"Select PowerIndex From Power Where (PowerName = '%1') And (PowerIndex <> %2)"_s
-                       .arg(SqlText(Stored(in.name)))
-                       .arg(in.index),
+    // One arg() for both: a name holding "%1" must not take the key's place.
+    if (!db.Select(u"Select PowerIndex From Power Where (PowerName = '%1') And (PowerIndex <> %2)"_s.arg(
+                       SqlText(Stored(in.name)), QString::number(in.index)),
                    taken))
         return Outcome::Fail(u"数据库打开失败"_s, db);
     if (!taken.IsEmpty()) return Outcome::Refuse(u"名字有重复，请重新操作"_s);

@@ -114,12 +114,12 @@ void SetValueRange(QValueAxis* axis, qint64 lowest, qint64 highest, double roomS
 }
 
 QString PointText(const ChartPoint& p) {
-    return u"%1：%2"_s.arg(p.label).arg(p.value) + (p.value < 0 ? kNegativeMark : QString());
+    return u"%1：%2"_s.arg(p.label, QString::number(p.value)) + (p.value < 0 ? kNegativeMark : QString());
 }
 
 // A slice's label and legend line: the name, cut to length, and the value.
 QString SliceText(const ChartPoint& p, int length) {
-    return u"%1：%2"_s.arg(Shortened(p.label, length)).arg(p.value) + (p.value < 0 ? kNegativeMark : QString());
+    return u"%1：%2"_s.arg(Shortened(p.label, length), QString::number(p.value)) + (p.value < 0 ? kNegativeMark : QString());
 }
 
 // Twenty colours, neighbours far apart: ten hues, then the same ten lighter.

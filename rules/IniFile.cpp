@@ -3,7 +3,9 @@
 #include "rules/PublicFunction.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <vector>
 
@@ -210,6 +212,33 @@ bool IniWriteString(const QString& section, const QString& key, const QString& v
         return false;
     }
     return file.commit();
+}
+
+IniFileState CheckIniFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return IniFileState::Missing;
+    if (!info.isFile()) return IniFileState::Unreadable;
+    // The size first: a huge file is never read in.
+    if (info.size() > MaxIniFileSize) return IniFileState::Damaged;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return IniFileState::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return IniFileState::Unreadable;
+    if (bytes.contains('\0')) return IniFileState::Damaged;
+    // Decoding raises the error flag. A line break after the last byte makes a first byte
+    // left without its second an error too.
+    QStringDecoder decoder("GBK");
+    const QString decoded = decoder.decode(bytes + '\n');
+    return decoder.hasError() ? IniFileState::Damaged : IniFileState::Good;
+}
+
+QString SetIniFileAside(const QString& path) {
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = path + u".bad"_s + (n == 1 ? QString() : QString::number(n));
+        if (QFileInfo::exists(aside)) continue;
+        return QFile::rename(path, aside) ? aside : QString();
+    }
+    return {};
 }
 
 int IniReadIndex(const QString& section, const QString& key, int defaultIndex, int count,

@@ -28,4 +28,18 @@ bool IniWriteString(const QString& section, const QString& key, const QString& v
 int IniReadIndex(const QString& section, const QString& key, int defaultIndex, int count,
                  const QString& path);
 
+// Whether a settings file can be used as it is. Missing: there is none (the defaults apply and
+// the first write makes it). Unreadable: it is there but cannot be read. Damaged: no reader of
+// settings files could make sense of it, nor could a person have written it: larger than
+// MaxIniFileSize, holding NUL bytes, or bytes that are no GBK text. Lines that are neither
+// sections, keys, comments nor blank are no damage: they are skipped, as they always were.
+enum class IniFileState { Good, Missing, Unreadable, Damaged };
+IniFileState CheckIniFile(const QString& path);
+// Far beyond any settings file: the program writes a few hundred bytes.
+constexpr qint64 MaxIniFileSize = 1024 * 1024;
+// Moves a damaged file aside, to "{path}.bad" or, when that is taken, "{path}.bad2", …, so
+// that the defaults apply and the next write starts a new file while the old one is kept. The
+// name the file has now; empty when it could not be moved.
+QString SetIniFileAside(const QString& path);
+
 } // namespace tev

@@ -3,6 +3,7 @@
 // whatever their number, in one transaction.
 
 #include "tests/domain/BusinessRows.h"
+#include "tests/support/FaultVfs.h"
 
 #include "data/Query.h"
 #include "domain/MonthReports.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 
 using namespace Qt::StringLiterals;
 using namespace tev;
@@ -413,6 +415,47 @@ TEST_F(MonthReportsTest, FailuresOfTheStatementsAndOfThePoolChangeNothing) {
     EXPECT_EQ(Printed().size(), 4);
     EXPECT_EQ(Scalar(u"SELECT ListValue FROM PrintList WHERE ListIndex = 1"_s).toString(), u"2024年6月份"_s);
     EXPECT_EQ(Scalar(u"SELECT COUNT(*) FROM PrintList WHERE ListIndex = 2"_s).toInt(), 0);
+}
+
+// The database runs on a disk that can be made full.
+class MonthReportsFullDiskTest : public MonthReportsTest {
+protected:
+    tevtest::FaultVfs disk; // made before the fixture opens the database
+};
+
+TEST_F(MonthReportsFullDiskTest, AFullDiskLeavesThePoolAsItWasAndTheReportIsStoredOnceThereIsRoom) {
+    AddCustomer(u"甲"_s, 100);
+    ASSERT_TRUE(Report());
+    const QString before = Pool();
+    // Three hundred customers of long names: the pool grows by many pages.
+    Batch([&] {
+        for (int i = 0; i < 300; ++i)
+            AddCustomer(u"客户%1"_s.arg(i) + QString(60, u'名'), i);
+    });
+    const Result<QList<CustomerMonthLine>> lines = CustomerMonthFigures(db, {}, kWorking);
+    ASSERT_TRUE(lines);
+    const MonthReportRows rows = CustomerMonthRows(lines.value, kWorking);
+
+    // No room at all, and room for part of the change: neither leaves a row of it.
+    int failures = 0;
+    for (const qint64 room : {qint64(0), qint64(16 * 1024)}) {
+        disk.SetRoom(room);
+        const Outcome failed = StoreMonthReport(db, rows);
+        disk.SetRoom(-1);
+        EXPECT_EQ(failed.kind, Outcome::Failed) << room;
+        EXPECT_EQ(failed.error, DbError::DiskFull) << room;
+        EXPECT_EQ(failed.Text(), u"数据库打开失败\n磁盘已满"_s) << room;
+        failures += failed.kind == Outcome::Failed;
+        EXPECT_EQ(Pool(), before) << room;
+    }
+    EXPECT_EQ(Scalar(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
+
+    ASSERT_TRUE(StoreMonthReport(db, rows));
+    const int printed = int(Printed().size());
+    EXPECT_EQ(printed, 302); // every customer and the grand total
+    std::cout << "month pool on a full disk: stores refused " << failures << ", writes refused "
+              << disk.RefusedWrites() << ", pool unchanged; after room: lines printed " << printed
+              << std::endl;
 }
 
 TEST(MonthReportWords, HeadingAndWhatTheReportCovers) {

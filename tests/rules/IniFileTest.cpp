@@ -181,3 +181,66 @@ TEST_F(IniFile, ReadIndexFallsBackOnBadValues) {
         EXPECT_EQ(IniReadIndex(u"Tevrano"_s, u"Sort"_s, 1, 4, Path()), c.expected) << c.stored.constData();
     }
 }
+
+// A file is damaged only when no settings file could look like it; what the program writes
+// and what a person edits by hand are never flagged.
+TEST_F(IniFile, DamagedFilesAreToldFromGoodOnes) {
+    // What the program itself writes, every key of the Tevrano section.
+    QTemporaryDir written;
+    const QString own = written.filePath(u"Tevrano.ini"_s);
+    for (const QString& key :
+         {u"客户排序方式"_s, u"客户排序方向"_s, u"业务单据日期范围"_s, u"业务单据排序方式"_s,
+          u"业务单据排序方向"_s, u"财务单据日期范围"_s, u"财务单据排序方式"_s, u"财务单据排序方向"_s})
+        ASSERT_TRUE(IniWriteString(u"Tevrano"_s, key, u"1"_s, own));
+    ASSERT_TRUE(IniWriteString(u"Tevrano"_s, u"PrintType"_s, u"横向打印"_s, own));
+    QFile ownFile(own);
+    ASSERT_TRUE(ownFile.open(QIODevice::ReadOnly));
+    const QByteArray programs = ownFile.readAll();
+
+    QByteArray random(4096, '\0');
+    quint32 seed = 20240315;
+    for (char& c : random) {
+        seed = seed * 1664525u + 1013904223u;
+        c = char(seed >> 24);
+    }
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        IniFileState state;
+    } cases[] = {
+        {"written by the program", programs, IniFileState::Good},
+        {"edited by hand",
+         "; mine\r\n\r\n[Tevrano]\r\n  " + SortKey + " = 1 \r\nnot a setting line\r\n[Other]\nx=\xa1\xa1\n",
+         IniFileState::Good},
+        {"empty", "", IniFileState::Good},
+        {"last line without its break", "[Tevrano]\r\nPrintType=" + Portrait, IniFileState::Good},
+        {"random bytes", random, IniFileState::Damaged},
+        {"a NUL in a good file", programs.left(20) + '\0' + programs.mid(20), IniFileState::Damaged},
+        {"a GBK first byte with a wrong second", "[Tevrano]\r\nPrintType=\x81\x20\r\n",
+         IniFileState::Damaged},
+        {"a GBK first byte at the line end", "[Tevrano]\r\nPrintType=\xd7\r\n", IniFileState::Damaged},
+        {"a GBK first byte at the file end", "[Tevrano]\r\nPrintType=\xd7", IniFileState::Damaged},
+        {"over the size bound", QByteArray(MaxIniFileSize + 1, 'a'), IniFileState::Damaged},
+    };
+    for (const auto& c : cases) {
+        Put(c.bytes);
+        EXPECT_EQ(CheckIniFile(Path()), c.state) << c.what;
+    }
+    QFile::remove(Path());
+    EXPECT_EQ(CheckIniFile(Path()), IniFileState::Missing);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"Tevrano.ini"_s));
+    EXPECT_EQ(CheckIniFile(Path()), IniFileState::Unreadable) << "a folder in its place";
+}
+
+TEST_F(IniFile, ADamagedFileIsSetAsideUnderAFreeName) {
+    for (const QByteArray& bytes : {QByteArray("one\0", 4), QByteArray("two\0", 4)}) {
+        Put(bytes);
+        const QString aside = SetIniFileAside(Path());
+        EXPECT_FALSE(QFile::exists(Path()));
+        QFile kept(aside);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << aside.toStdString();
+        EXPECT_EQ(kept.readAll(), bytes);
+    }
+    EXPECT_TRUE(QFile::exists(Path() + u".bad"_s));
+    EXPECT_TRUE(QFile::exists(Path() + u".bad2"_s));
+}
