@@ -4,7 +4,7 @@
 // FOLDER keeps the two bulk databases between runs (made when missing): 1,000 customers with
 // 100,000 bills and 100,000 vouchers, and 10,000 customers with 1,000,000 of each.
 
-#include "bench/BenchUi.h"
+#include "bench/BenchApp.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -38,6 +38,9 @@ using namespace tev;
 
 namespace {
 
+using bench::MedianMs;
+using bench::RatioRow;
+
 // A window is set up as when it is shown, and closed at once.
 class BenchUi : public bench::BenchUi {
 public:
@@ -47,43 +50,9 @@ public:
     }
 };
 
-// The median of repeats runs, in milliseconds.
-double Median(int repeats, const std::function<void()>& run) {
-    return bench::Median(bench::TimeRuns(repeats, run));
-}
-
-void Row(const char* what, double ms, double pass) {
-    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, bench::ResidentMb());
-}
-
-bool MakeDatabase(const QString& path, int customers, int bills, int vouchers) {
-    if (QFile::exists(path)) return true;
-    std::printf("making %s (%d customers, %d bills, %d vouchers)…\n", qUtf8Printable(path), customers, bills, vouchers);
-    QString error;
-    const QString partial = path + u".new"_s;
-    QFile::remove(partial);
-    if (!CreateEmptyDatabase(partial, &error)) return false;
-    {
-        Database db;
-        if (!db.Open(partial) || !FillBulkData(db, customers, bills, vouchers, QDate(2026, 12, 10), &error)) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
-            return false;
-        }
-    }
-    return QFile::rename(partial, path);
-}
-
 void Bench(const QString& path, int repeats) {
-    if (!ShareDM->ADOConnection1.Open(path)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
-        return;
-    }
+    if (!bench::OpenProgramDatabase(path)) return;
     Database& db = ShareDM->ADOConnection1;
-    QString upgradeError;
-    if (!UpgradeDatabase(db, &upgradeError)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(upgradeError));
-        return;
-    }
     ResultSet rs;
     db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
               "(Select Count(*) From MoneyTable) As V"_s,
@@ -131,11 +100,11 @@ void Bench(const QString& path, int repeats) {
     for (auto* v : {&passes, &opens, &ratios})
         std::sort(v->begin(), v->end());
     const double pass = passes[passes.size() / 2];
-    Row("one pass: every row of the list read in order", pass, pass);
-    Row("经营报表: window opened, figures and four charts", opens[opens.size() / 2], pass);
+    RatioRow("one pass: every row of the list read in order", pass, pass);
+    RatioRow("经营报表: window opened, figures and four charts", opens[opens.size() / 2], pass);
     std::printf("  %-52s %6.2fx (each showing against the pass just before it)\n", "  median ratio of the pairs",
                 ratios[ratios.size() / 2]);
-    Row("every cell of every row read", Median(repeats, [&] {
+    RatioRow("every cell of every row read", MedianMs(repeats, [&] {
             Result<ListRows> opened = OpenListRows(db, st);
             if (!opened) return;
             const auto rows = opened.value.rows;
@@ -145,13 +114,13 @@ void Bench(const QString& path, int repeats) {
                     rows->Value(r, c);
         }),
         pass);
-    Row("the four charts drawn as pictures", Median(repeats,
+    RatioRow("the four charts drawn as pictures", MedianMs(repeats,
                                                     [&] {
                                                         for (QChartView* chart : FormAnalysis->Charts)
                                                             chart->grab();
                                                     }),
         pass);
-    Row("another measure on every chart (no pass)", Median(repeats,
+    RatioRow("another measure on every chart (no pass)", MedianMs(repeats,
                                                            [&] {
                                                                for (QComboBox* box :
                                                                     {FormAnalysis->ComboBox2, FormAnalysis->ComboBox3,
@@ -159,13 +128,13 @@ void Bench(const QString& path, int repeats) {
                                                                    box->setCurrentIndex((box->currentIndex() + 1) % 5);
                                                            }),
         pass);
-    Row("pie instead of bars, all four charts", Median(repeats,
+    RatioRow("pie instead of bars, all four charts", MedianMs(repeats,
                                                        [&] {
                                                            FormAnalysis->ComboBox1->setCurrentIndex(
                                                                1 - FormAnalysis->ComboBox1->currentIndex());
                                                        }),
         pass);
-    Row("another period for the company chart (one pass)", Median(repeats,
+    RatioRow("another period for the company chart (one pass)", MedianMs(repeats,
                                                                   [&] {
                                                                       QComboBox* b = FormAnalysis->ComboBox7;
                                                                       b->setCurrentIndex((b->currentIndex() + 1) % 3);
@@ -187,22 +156,14 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const QString folder = args.size() > 1 ? args[1] : u"/tmp/tevrano-bench-analysis"_s;
     const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
-    QDir().mkpath(folder);
-    const QString small = folder + u"/lists-1k-100k.mdb"_s;
-    const QString big = folder + u"/lists-10k-1m.mdb"_s;
-    if (!MakeDatabase(small, 1000, 100000, 100000) || !MakeDatabase(big, 10000, 1000000, 1000000)) return 1;
+    const QStringList databases = bench::BulkDatabases(folder);
+    if (databases.isEmpty()) return 1;
 
     BenchUi ui;
-    InstallUi(&ui);
-    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
-    DataDir = ProgramDir;
-    IniFileName = ProgramDir + u"bench.ini"_s;
-    CreateForms();
+    const bench::BenchForms forms(ui);
     CurrentRole = u"总经理"_s;
     std::printf("median of %d; ratios to one pass over the list's rows; rss = resident memory\n", repeats);
-    Bench(small, repeats);
-    Bench(big, repeats);
-    DestroyForms();
-    InstallUi(nullptr);
+    for (const QString& path : databases)
+        Bench(path, repeats);
     return 0;
 }

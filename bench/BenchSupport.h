@@ -48,4 +48,14 @@ inline std::vector<double> TimeRuns(int repeats, const std::function<void()>& ru
     return ms;
 }
 
+// The median of repeats runs, in milliseconds.
+inline double MedianMs(int repeats, const std::function<void()>& run) {
+    return Median(TimeRuns(repeats, run));
+}
+
+// A line of a bench's table: the time, its ratio to the reference pass, the memory now.
+inline void RatioRow(const char* what, double ms, double pass) {
+    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, ResidentMb());
+}
+
 } // namespace tev::bench

@@ -3,7 +3,7 @@
 // The database is made with "tevrano-makedb --bulk CUSTOMERS BILLS VOUCHERS PATH". The working
 // date is the latest bill date, so every document counts in the sums.
 
-#include "bench/BenchUi.h"
+#include "bench/BenchApp.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -49,11 +49,7 @@ int main(int argc, char** argv) {
     const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
 
     bench::BenchUi ui;
-    InstallUi(&ui);
-    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
-    DataDir = ProgramDir;
-    IniFileName = ProgramDir + u"bench.ini"_s;
-    CreateForms();
+    const bench::BenchForms forms(ui);
     if (!ShareDM->ADOConnection1.Open(args[1])) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
         return 1;
@@ -130,7 +126,5 @@ int main(int argc, char** argv) {
         },
         joinRows);
 
-    DestroyForms();
-    InstallUi(nullptr);
     return 0;
 }

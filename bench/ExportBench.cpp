@@ -5,7 +5,7 @@
 // opened, so the file given is never written. Run it once per database: the peak is the
 // process's own.
 
-#include "bench/BenchUi.h"
+#include "bench/BenchApp.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -54,11 +54,7 @@ int main(int argc, char** argv) {
 
     bench::BenchUi ui;
     ui.saveTarget = folder + u"/业务报表.xlsx"_s;
-    InstallUi(&ui);
-    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
-    DataDir = ProgramDir;
-    IniFileName = ProgramDir + u"bench.ini"_s;
-    CreateForms();
+    const bench::BenchForms forms(ui);
     CurrentRole = u"总经理"_s;
     if (!ShareDM->ADOConnection1.Open(copy)) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
@@ -79,8 +75,6 @@ int main(int argc, char** argv) {
                 rows / seconds, double(QFileInfo(written).size()) / 1048576.0, bench::StatusMb("VmRSS:"),
                 bench::StatusMb("VmHWM:"), written.isEmpty() ? "  (NOT WRITTEN)" : "");
     ShareDM->ADOConnection1.Close();
-    DestroyForms();
-    InstallUi(nullptr);
     QFile::remove(written);
     QFile::remove(copy);
     return written.isEmpty() ? 1 : 0;

@@ -4,7 +4,7 @@
 // FOLDER keeps the two bulk databases between runs (made when missing): 1,000 customers with
 // 100,000 bills and 100,000 vouchers, and 10,000 customers with 1,000,000 of each.
 
-#include "bench/BenchUi.h"
+#include "bench/BenchApp.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -36,49 +36,12 @@ using namespace tev;
 
 namespace {
 
-// The median of repeats runs, in milliseconds.
-double Median(int repeats, const std::function<void()>& run) {
-    return bench::Median(bench::TimeRuns(repeats, run));
-}
-
-void Row(const char* what, double ms, double pass) {
-    std::printf("  %-52s %9.1f ms  %6.2fx  rss %7.1f MB\n", what, ms, ms / pass, bench::ResidentMb());
-}
-
-bool MakeDatabase(const QString& path, int customers, int bills, int vouchers) {
-    if (QFile::exists(path)) return true;
-    std::printf("making %s (%d customers, %d bills, %d vouchers)…\n", qUtf8Printable(path), customers, bills, vouchers);
-    QString error;
-    const QString partial = path + u".new"_s;
-    QFile::remove(partial);
-    if (!CreateEmptyDatabase(partial, &error)) return false;
-    {
-        Database db;
-        if (!db.Open(partial) || !FillBulkData(db, customers, bills, vouchers, QDate(2026, 12, 10), &error)) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
-            return false;
-        }
-    }
-    return QFile::rename(partial, path);
-}
+using bench::MedianMs;
+using bench::RatioRow;
 
 void Measure(const QString& path, int repeats) {
-    if (!ShareDM->ADOConnection1.Open(path)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(ShareDM->ADOConnection1.LastError()));
-        return;
-    }
+    if (!bench::OpenProgramDatabase(path)) return;
     Database& db = ShareDM->ADOConnection1;
-    QString upgradeError;
-    const int version = SchemaVersionOf(db);
-    QElapsedTimer upgrade;
-    upgrade.start();
-    if (!UpgradeDatabase(db, &upgradeError)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(upgradeError));
-        return;
-    }
-    if (version != Database::SchemaVersion)
-        std::printf("upgraded %s from version %d to %d in %lld ms (the kept copy included)\n", qUtf8Printable(path),
-                    version, Database::SchemaVersion, qint64(upgrade.elapsed()));
     ResultSet rs;
     db.Select(u"Select (Select Count(*) From Customer) As C, (Select Count(*) From Bill) As B, "
               "(Select Count(*) From MoneyTable) As V, (Select Count(*) From Account) As A"_s,
@@ -92,8 +55,8 @@ void Measure(const QString& path, int repeats) {
         ResultSet r;
         db.Select(sql, r);
     };
-    const double billPass = Median(repeats, [&] { scalar(u"Select Sum(BillSum) From Bill"_s); });
-    const double moneyPass = Median(repeats, [&] { scalar(u"Select Sum(MoneySum) From MoneyTable"_s); });
+    const double billPass = MedianMs(repeats, [&] { scalar(u"Select Sum(BillSum) From Bill"_s); });
+    const double moneyPass = MedianMs(repeats, [&] { scalar(u"Select Sum(MoneySum) From MoneyTable"_s); });
     std::printf("  one pass: Sum(BillSum) %.1f ms, Sum(MoneySum) %.1f ms   rss %.1f MB\n", billPass, moneyPass,
                 bench::ResidentMb());
 
@@ -113,11 +76,11 @@ void Measure(const QString& path, int repeats) {
                                           : MoneyListStatements(l.kept, {}, MoneyListOrder::ByTime);
         const double pass = l.bills ? billPass : moneyPass;
         std::printf(" %s\n", l.name);
-        Row("first screen (a block of 256 rows)", Median(repeats, [&] { scalar(st.page(0, 256)); }), pass);
-        Row("footers (count and sums, one statement)", Median(repeats, [&] { scalar(st.aggregate); }), pass);
+        RatioRow("first screen (a block of 256 rows)", MedianMs(repeats, [&] { scalar(st.page(0, 256)); }), pass);
+        RatioRow("footers (count and sums, one statement)", MedianMs(repeats, [&] { scalar(st.aggregate); }), pass);
         int count = 0;
-        Row("opened: footers and first screen",
-            Median(repeats,
+        RatioRow("opened: footers and first screen",
+            MedianMs(repeats,
                    [&] {
                        Result<ListRows> opened = OpenListRows(db, st);
                        count = opened ? opened.value.count : -1;
@@ -126,8 +89,8 @@ void Measure(const QString& path, int repeats) {
         Result<ListRows> opened = OpenListRows(db, st);
         if (opened && count > 0) {
             const auto rows = opened.value.rows;
-            Row("scrolled to the last row", Median(1, [&] { rows->Value(count - 1, 0); }), pass);
-            Row("every row read in order (printing, export)", Median(1,
+            RatioRow("scrolled to the last row", MedianMs(1, [&] { rows->Value(count - 1, 0); }), pass);
+            RatioRow("every row read in order (printing, export)", MedianMs(1,
                                                                      [&] {
                                                                          for (int r = 0; r < count; ++r)
                                                                              rows->Value(r, 0);
@@ -143,16 +106,16 @@ void Measure(const QString& path, int repeats) {
     FormMain->RunMoneyReport(MoneyQuerySelect());
     FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
     std::printf(" a save (every view refreshed)\n");
-    Row("both lists kept, off screen", Median(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
+    RatioRow("both lists kept, off screen", MedianMs(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
     FormMain->PageControl1->setCurrentIndex(TFormMain::BillReportPage);
-    Row("the every-bill list on screen", Median(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
+    RatioRow("the every-bill list on screen", MedianMs(repeats, [&] { FormMain->RefreshAllViews(); }), billPass);
     FormMain->PageControl1->setCurrentIndex(TFormMain::CustomerPage);
 
     std::printf(" card pages\n");
-    Row("customers page", Median(repeats, [&] { FormMain->CustomerCards->Refresh(); }), billPass);
-    Row("bills page", Median(repeats, [&] { FormMain->BillCards->Refresh(); }), billPass);
-    Row("vouchers page", Median(repeats, [&] { FormMain->VoucherCards->Refresh(); }), billPass);
-    Row("accounts page", Median(repeats, [&] { FormMain->AccountCards->Refresh(); }), billPass);
+    RatioRow("customers page", MedianMs(repeats, [&] { FormMain->CustomerCards->Refresh(); }), billPass);
+    RatioRow("bills page", MedianMs(repeats, [&] { FormMain->BillCards->Refresh(); }), billPass);
+    RatioRow("vouchers page", MedianMs(repeats, [&] { FormMain->VoucherCards->Refresh(); }), billPass);
+    RatioRow("accounts page", MedianMs(repeats, [&] { FormMain->AccountCards->Refresh(); }), billPass);
     ShareDM->ADOConnection1.Close();
 }
 
@@ -164,22 +127,14 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const QString folder = args.size() > 1 ? args[1] : u"/tmp/tevrano-bench"_s;
     const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
-    QDir().mkpath(folder);
-    const QString small = folder + u"/lists-1k-100k.mdb"_s;
-    const QString big = folder + u"/lists-10k-1m.mdb"_s;
-    if (!MakeDatabase(small, 1000, 100000, 100000) || !MakeDatabase(big, 10000, 1000000, 1000000)) return 1;
+    const QStringList databases = bench::BulkDatabases(folder);
+    if (databases.isEmpty()) return 1;
 
     bench::BenchUi ui;
-    InstallUi(&ui);
-    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
-    DataDir = ProgramDir;
-    IniFileName = ProgramDir + u"bench.ini"_s;
-    CreateForms();
+    const bench::BenchForms forms(ui);
     CurrentRole = u"总经理"_s;
     std::printf("median of %d; ratios to one pass over the list's own table; rss = resident memory\n", repeats);
-    Measure(small, repeats);
-    Measure(big, repeats);
-    DestroyForms();
-    InstallUi(nullptr);
+    for (const QString& path : databases)
+        Measure(path, repeats);
     return 0;
 }

@@ -11,7 +11,7 @@
 // data, measured in the same run; the time to the first page runs the button's whole way, from
 // the click to the first page of the preview painted into an image.
 
-#include "bench/BenchUi.h"
+#include "bench/BenchApp.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "app/ShareDM.h"
@@ -220,11 +220,7 @@ int main(int argc, char** argv) {
     if (!QFileInfo::exists(path) ? !MakeDatabase(path) : !TopUpAccounts(path)) return 1;
 
     BenchUi ui;
-    InstallUi(&ui);
-    ProgramDir = QCoreApplication::applicationDirPath() + u"/"_s;
-    DataDir = ProgramDir;
-    IniFileName = QDir::tempPath() + u"/tevrano-bench-month.ini"_s;
-    CreateForms();
+    const bench::BenchForms forms(ui, QDir::tempPath() + u"/tevrano-bench-month.ini"_s);
     Database& db = ShareDM->ADOConnection1;
     if (!db.Open(path)) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(db.LastError()));
@@ -310,7 +306,5 @@ int main(int argc, char** argv) {
                                      [&] { return AccountMonthFigures(db, AccountFilter, working).value; });
     firstPage(accounts->MoneyMonth, "account report, click to the preview's first page");
 
-    DestroyForms();
-    InstallUi(nullptr);
     return 0;
 }

@@ -2,12 +2,12 @@
 // database; a restore refuses anything that is not an intact database of this program
 // before touching the live file, and otherwise replaces it whole, keeping the old one.
 
+#include "tests/support/FileHash.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,9 +47,8 @@ protected:
         return Customers(d);
     }
     static QByteArray Hash(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+        return tevtest::FileHash(path);
     }
     QStringList Files(const QString& folder) const { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 

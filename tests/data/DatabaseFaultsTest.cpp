@@ -4,6 +4,7 @@
 // program is the connection's to set; a write or a backup that meets a full disk lands whole or
 // not at all, and works again once there is room.
 
+#include "tests/support/FileHash.h"
 #include "tests/support/FaultVfs.h"
 
 #include "data/Backup.h"
@@ -11,7 +12,6 @@
 #include "data/Errors.h"
 #include "data/Schema.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,12 +32,6 @@ using tev::Database;
 using tev::DbError;
 
 namespace {
-
-QByteArray FileHash(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 int CustomerCount(Database& db) {
     tev::ResultSet rs;
@@ -65,7 +59,7 @@ protected:
 };
 
 TEST_F(DatabaseFaultsTest, AFileOrFolderThatCannotBeWrittenIsRefusedByNameAndLeftAsItWas) {
-    const QByteArray before = FileHash(path);
+    const QByteArray before = tevtest::FileHash(path);
     const struct {
         const char* what;
         void (tevtest::FaultVfs::*fault)(bool);
@@ -84,7 +78,7 @@ TEST_F(DatabaseFaultsTest, AFileOrFolderThatCannotBeWrittenIsRefusedByNameAndLef
                   u"数据库文件或所在文件夹为只读，无法写入："_s + QDir::toNativeSeparators(path))
             << c.what;
         refused += !db.IsOpen() && db.LastErrorKind() == DbError::ReadOnly;
-        unchanged += FileHash(path) == before;
+        unchanged += tevtest::FileHash(path) == before;
         EXPECT_FALSE(QFile::exists(path + u"-journal"_s)) << c.what;
 
         // Only to read it (a backup being checked), the same file opens.
@@ -98,7 +92,7 @@ TEST_F(DatabaseFaultsTest, AFileOrFolderThatCannotBeWrittenIsRefusedByNameAndLef
     EXPECT_EQ(refused, 2);
     EXPECT_EQ(unchanged, 2);
     EXPECT_EQ(readable, 2);
-    EXPECT_EQ(FileHash(path), before);
+    EXPECT_EQ(tevtest::FileHash(path), before);
     Database db;
     EXPECT_TRUE(db.Open(path)) << db.LastError().toStdString();
     std::cout << "read-only: opens for work refused " << refused << ", file unchanged " << unchanged
@@ -138,7 +132,7 @@ TEST_F(DatabaseFaultsTest, AWriteOrABackupMeetingAFullDiskLandsWholeOrNotAtAll) 
     Database db;
     ASSERT_TRUE(db.Open(path)) << db.LastError().toStdString();
     ASSERT_GT(db.Insert(u"Customer"_s, {{u"CustomerName"_s, u"张三"_s}}), 0);
-    const QByteArray before = FileHash(path);
+    const QByteArray before = tevtest::FileHash(path);
     QTemporaryDir backups;
     ASSERT_TRUE(backups.isValid());
     const QString target = backups.path() + u"/备份.mdb"_s;
@@ -157,7 +151,7 @@ TEST_F(DatabaseFaultsTest, AWriteOrABackupMeetingAFullDiskLandsWholeOrNotAtAll) 
     EXPECT_EQ(tev::ReasonText(db.LastErrorKind()), u"磁盘已满"_s);
     EXPECT_EQ(CustomerCount(db), 2);
     EXPECT_TRUE(Intact(db));
-    EXPECT_EQ(FileHash(path), before);
+    EXPECT_EQ(tevtest::FileHash(path), before);
 
     // A backup to a disk with room for part of the copy leaves nothing in its folder.
     disk.SetRoom(8 * 1024, backups.path());

@@ -1,11 +1,11 @@
 // Upgrading a database made by an older program: the kept copy, the steps in one
 // transaction, no row changed, the same schema as a new file; a newer file refused untouched.
 
+#include "tests/support/FileHash.h"
 #include "data/Migrate.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -46,12 +46,6 @@ QStringList Schema(Database& db) {
     for (rs.First(); !rs.Eof(); rs.Next())
         entries << rs.AsString(u"type"_s) + u' ' + rs.AsString(u"name"_s) + u' ' + rs.AsString(u"sql"_s);
     return entries;
-}
-
-QByteArray Hash(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
 class MigrateTest : public ::testing::Test {
@@ -127,7 +121,7 @@ TEST_F(MigrateTest, AStepThatFailsLeavesTheOldFileAsItWas) {
         ASSERT_TRUE(db.Open(Path()));
         ASSERT_TRUE(db.Query(u"CREATE INDEX ParameterByTypeInOrder ON Parameter (ParameterValue)"_s, {}));
     }
-    const QByteArray before = Hash(Path());
+    const QByteArray before = tevtest::FileHash(Path());
     Database db;
     ASSERT_TRUE(db.Open(Path()));
     QString error;
@@ -135,7 +129,7 @@ TEST_F(MigrateTest, AStepThatFailsLeavesTheOldFileAsItWas) {
     EXPECT_TRUE(error.startsWith(u"数据库升级失败，原文件未改动"_s)) << error.toStdString();
     EXPECT_EQ(SchemaVersionOf(db), 1);
     db.Close();
-    EXPECT_EQ(Hash(Path()), before);
+    EXPECT_EQ(tevtest::FileHash(Path()), before);
 }
 
 TEST_F(MigrateTest, AFileOfANewerProgramIsRefusedAndLeftUntouched) {
@@ -144,12 +138,12 @@ TEST_F(MigrateTest, AFileOfANewerProgramIsRefusedAndLeftUntouched) {
         ASSERT_TRUE(db.Open(Path()));
         ASSERT_TRUE(db.Query(u"PRAGMA user_version = %1"_s.arg(Database::SchemaVersion + 1), {}));
     }
-    const QByteArray before = Hash(Path());
+    const QByteArray before = tevtest::FileHash(Path());
     Database db;
     EXPECT_FALSE(db.Open(Path()));
     EXPECT_EQ(db.LastError(), u"数据库版本 %1 比本程序新，请升级程序"_s.arg(Database::SchemaVersion + 1));
     EXPECT_EQ(db.LastErrorKind(), DbError::TooNew);
-    EXPECT_EQ(Hash(Path()), before);
+    EXPECT_EQ(tevtest::FileHash(Path()), before);
     EXPECT_FALSE(QFile::exists(Path() + u".v1.bak"_s));
 }
 

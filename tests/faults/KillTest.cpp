@@ -3,13 +3,13 @@
 // Each test prints its figures: runs, kills that caught a write transaction open (a journal
 // left behind), and files found inconsistent.
 
+#include "tests/support/FileHash.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 #include "data/Migrate.h"
 #include "data/Schema.h"
 #include "data/Statement.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -32,12 +32,6 @@ constexpr int kRuns = 50;
 
 QString Worker() {
     return QString::fromUtf8(TEV_BIN_DIR) + u"/tevrano-fault-worker"_s;
-}
-
-QByteArray Hash(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
 qint64 Int(Database& db, const QString& sql, const QVariantList& args = {}) {
@@ -278,7 +272,7 @@ TEST_F(KillTest, BackupsUnderLiveWrites) {
 TEST_F(KillTest, KilledBackupLeavesNoHalfCopy) {
     Documents(2000, u"甲方"_s, u"李娜"_s);
     db.Close();
-    const QByteArray live = Hash(path);
+    const QByteArray live = tevtest::FileHash(path);
     const QString copy = dir.path() + u"/copy.mdb"_s;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> after(0, 150);
@@ -298,9 +292,9 @@ TEST_F(KillTest, KilledBackupLeavesNoHalfCopy) {
     }
     std::printf("killed backups: runs %d, final copy whole %d, absent %d, half-written %d; live file bytes "
                 "compared %s\n",
-                kRuns, whole, absent, bad, Hash(path) == live ? "identical" : "CHANGED");
+                kRuns, whole, absent, bad, tevtest::FileHash(path) == live ? "identical" : "CHANGED");
     EXPECT_EQ(bad, 0);
-    EXPECT_EQ(Hash(path), live);
+    EXPECT_EQ(tevtest::FileHash(path), live);
     ASSERT_TRUE(db.Open(path));
 }
 

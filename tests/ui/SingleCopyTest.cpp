@@ -1,6 +1,7 @@
 // One copy of the program per database: a second start on a database in use is turned away,
 // a lock left by a killed copy is not.
 
+#include "tests/support/FileHash.h"
 #include "tests/support/AppFixture.h"
 
 #include "access/LoginForm.h"
@@ -11,7 +12,6 @@
 #include "ui/Globals.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -27,12 +27,6 @@ using namespace tev;
 using tevtest::AppFixture;
 
 namespace {
-
-QByteArray FileHash(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 class SingleCopyTest : public AppFixture {
 protected:
@@ -64,7 +58,7 @@ protected:
 
 TEST_F(SingleCopyTest, ASecondCopyIsRefusedNamingTheHolderAndAKilledCopyLeavesNoLock) {
     StartFirstCopy();
-    const QByteArray before = FileHash(DbPath());
+    const QByteArray before = tevtest::FileHash(DbPath());
     ASSERT_FALSE(before.isEmpty());
 
     // The holder as the first copy is known from outside: this machine, its process number,
@@ -79,7 +73,7 @@ TEST_F(SingleCopyTest, ASecondCopyIsRefusedNamingTheHolderAndAKilledCopyLeavesNo
     EXPECT_FALSE(FormMain->FormShow());
     EXPECT_NE(FormMain->ExitCode, 0);
     EXPECT_FALSE(ShareDM->ADOConnection1.IsOpen());
-    EXPECT_EQ(FileHash(DbPath()), before);
+    EXPECT_EQ(tevtest::FileHash(DbPath()), before);
 
     // kill -9 leaves the lock file behind; the next start takes it over.
     ::kill(pid_t(first.processId()), SIGKILL);

@@ -3,6 +3,7 @@
 // goes no further: the file is left byte for byte as it was. A damaged "Tevrano.ini" is said once,
 // kept beside as "Tevrano.ini.bad" and the defaults apply; a good one is read and left alone.
 
+#include "tests/support/FileHash.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/FaultVfs.h"
 
@@ -13,7 +14,6 @@
 #include "ui/Globals.h"
 
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,12 +34,6 @@ using namespace tev;
 using tevtest::AppFixture;
 
 namespace {
-
-QByteArray FileHash(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 QString ReadOnlyMessage(const QString& database) {
     return u"数据库文件或所在文件夹为只读，无法写入："_s + QDir::toNativeSeparators(database);
@@ -86,7 +80,7 @@ protected:
 };
 
 TEST_F(StartupFaultsTest, AFileOrFolderTheEngineCannotWriteStopsTheStartNamingTheFile) {
-    const QByteArray before = FileHash(DbPath());
+    const QByteArray before = tevtest::FileHash(DbPath());
     int refused = 0;
     for (void (tevtest::FaultVfs::*fault)(bool) :
          {&tevtest::FaultVfs::SetReadOnlyFiles, &tevtest::FaultVfs::SetNoNewFiles}) {
@@ -95,18 +89,18 @@ TEST_F(StartupFaultsTest, AFileOrFolderTheEngineCannotWriteStopsTheStartNamingTh
         (disk.*fault)(false);
         refused += FormMain->ExitCode != 0;
     }
-    EXPECT_EQ(FileHash(DbPath()), before);
+    EXPECT_EQ(tevtest::FileHash(DbPath()), before);
     EXPECT_EQ(QDir(dir.path()).entryList({u"Tevrano.mdb*"_s}, QDir::Files | QDir::Hidden),
               QStringList{u"Tevrano.mdb"_s});
     // Writable again, the same database starts.
     StartSignedIn();
     std::cout << "read-only start (engine): starts refused " << refused << ", database unchanged "
-              << (FileHash(DbPath()) == before) << std::endl;
+              << (tevtest::FileHash(DbPath()) == before) << std::endl;
 }
 
 TEST_F(StartupFaultsTest, ARealReadOnlyFileOrFolderStopsTheStartNamingTheFile) {
     if (::geteuid() != 0) GTEST_SKIP() << "root is needed for an immutable file and a read-only mount";
-    const QByteArray before = FileHash(DbPath());
+    const QByteArray before = tevtest::FileHash(DbPath());
     int refused = 0;
 
     // The file: immutable, in a folder that takes new files.
@@ -138,9 +132,9 @@ TEST_F(StartupFaultsTest, ARealReadOnlyFileOrFolderStopsTheStartNamingTheFile) {
     // The lock beside the database is refused first, in the same words.
     ExpectRefusedStart(ReadOnlyMessage(DataDir + u"Tevrano.mdb"_s), MsgIcon::Error);
     refused += FormMain->ExitCode != 0;
-    EXPECT_EQ(FileHash(DbPath()), before);
+    EXPECT_EQ(tevtest::FileHash(DbPath()), before);
     std::cout << "read-only start (system): starts refused " << refused << ", database unchanged "
-              << (FileHash(DbPath()) == before) << std::endl;
+              << (tevtest::FileHash(DbPath()) == before) << std::endl;
 }
 
 TEST_F(StartupFaultsTest, ADamagedSettingsFileIsSaidOnceKeptAsideAndTheDefaultsApply) {
@@ -185,10 +179,10 @@ TEST_F(StartupFaultsTest, ADamagedSettingsFileIsSaidOnceKeptAsideAndTheDefaultsA
 
 TEST_F(StartupFaultsTest, AGoodSettingsFileIsReadAndLeftAloneAndAnUnreadableOneIsSaid) {
     ASSERT_TRUE(IniWriteString(u"Tevrano"_s, u"客户排序方向"_s, u"0"_s, IniFileName));
-    const QByteArray before = FileHash(IniFileName);
+    const QByteArray before = tevtest::FileHash(IniFileName);
     StartSignedIn();
     EXPECT_EQ(CustomerSortDirection(), 0);
-    const bool unchanged = FileHash(IniFileName) == before;
+    const bool unchanged = tevtest::FileHash(IniFileName) == before;
     EXPECT_TRUE(unchanged);
     EXPECT_FALSE(QFile::exists(IniFileName + u".bad"_s));
     EXPECT_TRUE(ui.Messages().empty());
