@@ -319,7 +319,7 @@ bool TFormMain::FormShow() {
     }
     // Before the sign-in reads the settings: a damaged file is said once and set aside.
     if (const QString problem = CheckSettingsFile(IniFileName); !problem.isEmpty())
-        TheUi().Message(this, problem, ProgramTitle);
+        TheUi().Message(this, problem, ProgramTitle, MsgIcon::Warning);
     SetWorkingDate(TheUi().Today());
     if (!SignIn()) {
         ExitCode = 0;

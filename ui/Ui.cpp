@@ -36,10 +36,20 @@ Ui* InstallUi(Ui* ui) {
     return previous;
 }
 
+namespace {
+
+// The text of a message keeps a margin on its right as on its left.
+void Space(QMessageBox& box) {
+    box.setStyleSheet(u"QMessageBox QLabel { padding-right: 14px; }"_s);
+}
+
+} // namespace
+
 void QtUi::Message(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon) {
     QMessageBox box(parent);
     box.setWindowTitle(CaptionOr(caption));
     box.setText(text);
+    Space(box);
     switch (icon) {
     case MsgIcon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -63,6 +73,7 @@ bool QtUi::AskYesNo(QWidget* parent, const QString& text, const QString& caption
     QMessageBox box(parent);
     box.setWindowTitle(CaptionOr(caption));
     box.setText(text);
+    Space(box);
     box.setIcon(QMessageBox::Question);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(u"是(&Y)"_s);

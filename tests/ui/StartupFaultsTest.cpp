@@ -154,7 +154,7 @@ TEST_F(StartupFaultsTest, ADamagedSettingsFileIsSaidOnceKeptAsideAndTheDefaultsA
         const QString aside = IniFileName + u".bad"_s;
         ui.ExpectMessage(u"配置文件已损坏，本次使用默认设置：%1\n原文件已另存为：%2"_s.arg(
                              QDir::toNativeSeparators(IniFileName), QDir::toNativeSeparators(aside)),
-                         ProgramTitle, MsgIcon::None);
+                         ProgramTitle, MsgIcon::Warning);
         StartSignedIn();
         EXPECT_EQ(CustomerSortDirection(), 1) << c.what;
         EXPECT_FALSE(QFile::exists(IniFileName)) << c.what;
@@ -191,7 +191,7 @@ TEST_F(StartupFaultsTest, AGoodSettingsFileIsReadAndLeftAloneAndAnUnreadableOneI
     ASSERT_TRUE(QFile::remove(IniFileName));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"Tevrano.ini"_s));
     ui.ExpectMessage(u"配置文件无法读取，本次使用默认设置：%1"_s.arg(QDir::toNativeSeparators(IniFileName)),
-                     ProgramTitle, MsgIcon::None);
+                     ProgramTitle, MsgIcon::Warning);
     StartSignedIn();
     EXPECT_EQ(CustomerSortDirection(), 1);
     EXPECT_TRUE(QFileInfo(IniFileName).isDir());
