@@ -106,6 +106,7 @@ protected:
 
     struct Kill {
         bool started = false;
+        bool stopped = false; // the worker ended by itself before the kill: its work failed
         bool journal = false; // a write transaction was open when the process died
         QString output;
     };
@@ -122,12 +123,13 @@ protected:
             p.waitForReadyRead(100);
         kill.output = QString::fromUtf8(p.readAll());
         kill.started = kill.output.startsWith(u"ready"_s);
-        QThread::msleep(afterMs);
-        if (p.state() == QProcess::Running) {
+        // A worker that ends within the while ended by itself: its work failed.
+        if (p.waitForFinished(afterMs)) {
+            kill.stopped = true;
+            kill.output += QString::fromUtf8(p.readAllStandardError());
+        } else {
             p.kill();
             p.waitForFinished(10000);
-        } else {
-            kill.output += QString::fromUtf8(p.readAllStandardError());
         }
         kill.journal = QFileInfo(file + u"-journal"_s).size() > 0;
         return kill;
@@ -142,6 +144,7 @@ protected:
         for (int run = 0; run < kRuns; ++run) {
             const Kill kill = RunAndKill(mode, path, {}, after(random));
             ASSERT_TRUE(kill.started) << kill.output.toStdString();
+            ASSERT_FALSE(kill.stopped) << kill.output.toStdString();
             caught += kill.journal;
             Database opened;
             ASSERT_TRUE(opened.Open(path)) << opened.LastError().toStdString();
@@ -281,6 +284,7 @@ TEST_F(KillTest, KilledBackupLeavesNoHalfCopy) {
         QFile::remove(copy);
         const Kill kill = RunAndKill(u"backup"_s, path, copy, after(random));
         ASSERT_TRUE(kill.started) << kill.output.toStdString();
+        ASSERT_FALSE(kill.stopped) << kill.output.toStdString();
         if (!QFile::exists(copy)) {
             ++absent;
             continue;
@@ -316,6 +320,7 @@ TEST_F(KillTest, KilledRestoreLeavesOneWholeDatabase) {
     for (int run = 0; run < kRuns; ++run) {
         const Kill kill = RunAndKill(u"restore"_s, path, source, after(random));
         ASSERT_TRUE(kill.started) << kill.output.toStdString();
+        ASSERT_FALSE(kill.stopped) << kill.output.toStdString();
         Database f;
         const bool opened = QFile::exists(path) && f.Open(path);
         if (!opened || Text(f, u"PRAGMA integrity_check"_s) != u"ok"_s ||

@@ -84,7 +84,8 @@ qint64 ScalarInt(Database& db, const QString& sql, const QVariantList& args = {}
 // An account given a thousand vouchers, then deleted with them.
 [[noreturn]] void Account(Database& db) {
     for (int i = 0;; ++i) {
-        const QString name = u"临时帐户%1"_s.arg(i);
+        // A name of this process's own: an account left by a run killed before its delete stays.
+        const QString name = u"临时帐户%1-%2"_s.arg(QCoreApplication::applicationPid()).arg(i);
         if (!StoreNewAccount(db, {name, 100}, u"总经理"_s)) Fail("account", db);
         const qint64 account = ScalarInt(db, u"SELECT AccountIndex FROM Account WHERE AccountName = ?"_s, {name});
         const bool filled = db.Transaction([&] {
